@@ -1,5 +1,7 @@
 #include "model/LanguageModule.h"
 
+#include "resources/res409/OrbelinText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -8,14 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-
-// The layout of one entry of the module's table; the module exports
-// "orbelin_texts" (sorted by id) and "orbelin_text_count".
-struct LanguageModule::Entry
-{
-    int id;
-    const char* utf8;
-};
 
 namespace {
 
@@ -87,11 +81,11 @@ bool LanguageModule::Load(const QString& folder)
         m_library.setFileName(candidate);
         if (!m_library.load())
             continue;
-        const auto* table = reinterpret_cast<const Entry*>(m_library.resolve("orbelin_texts"));
+        const auto* table = reinterpret_cast<const OrbelinText*>(m_library.resolve("orbelin_texts"));
         const auto* count = reinterpret_cast<const int*>(m_library.resolve("orbelin_text_count"));
         if (table && count && *count >= 0) {
             const bool sorted = std::is_sorted(table, table + *count,
-                                               [](const Entry& a, const Entry& b) { return a.id < b.id; });
+                                               [](const OrbelinText& a, const OrbelinText& b) { return a.id < b.id; });
             if (sorted) {
                 m_table = table;
                 m_count = *count;
@@ -117,12 +111,12 @@ bool LanguageModule::IsLoaded() const
     return m_table != nullptr;
 }
 
-const LanguageModule::Entry* LanguageModule::Find(int id) const
+const OrbelinText* LanguageModule::Find(int id) const
 {
     if (!m_table)
         return nullptr;
-    const Entry* end = m_table + m_count;
-    const Entry* it = std::lower_bound(m_table, end, id, [](const Entry& e, int key) { return e.id < key; });
+    const OrbelinText* end = m_table + m_count;
+    const OrbelinText* it = std::lower_bound(m_table, end, id, [](const OrbelinText& e, int key) { return e.id < key; });
     if (it == end || it->id != id || !it->utf8)
         return nullptr;
     return it;
@@ -130,7 +124,7 @@ const LanguageModule::Entry* LanguageModule::Find(int id) const
 
 const char16_t* LanguageModule::LoadText(int id)
 {
-    const Entry* entry = Find(id);
+    const OrbelinText* entry = Find(id);
     if (!entry)
         return nullptr;
     const QString text = QString::fromUtf8(entry->utf8);
@@ -145,7 +139,7 @@ const char16_t* LanguageModule::LoadText(int id)
 
 QString LanguageModule::GetText(int id) const
 {
-    const Entry* entry = Find(id);
+    const OrbelinText* entry = Find(id);
     return entry ? QString::fromUtf8(entry->utf8) : QString();
 }
 

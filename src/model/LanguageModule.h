@@ -5,6 +5,8 @@
 
 #include <functional>
 
+struct OrbelinText;
+
 // The numbered user-visible texts of the program. They live outside the
 // program in the resource-only module "res409" (language id 1033), loaded by
 // file name from the program's folder or the library search path.
@@ -48,11 +50,10 @@ public:
     static void SetMissingHandler(MissingHandler handler);
 
 private:
-    struct Entry;
-    const Entry* Find(int id) const;
+    const OrbelinText* Find(int id) const;
 
     QLibrary m_library;
-    const Entry* m_table = nullptr;
+    const OrbelinText* m_table = nullptr;
     int m_count = 0;
     char16_t m_buffer[kTextBufferSize] = {};
 };
