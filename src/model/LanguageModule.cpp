@@ -68,14 +68,15 @@ bool LanguageModule::Load()
     return Load(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
 }
 
-bool LanguageModule::Load(const QString& folder)
+bool LanguageModule::Load(const QString& folder, LookIn lookIn)
 {
     Unload();
     const QString fileName = ModuleFileName();
     QStringList candidates;
     if (!folder.isEmpty())
         candidates << QDir(folder).filePath(fileName);
-    candidates << QFileInfo(fileName).completeBaseName(); // the library search path
+    if (lookIn == LookIn::FolderThenSearchPath)
+        candidates << QFileInfo(fileName).completeBaseName(); // the library search path
 
     for (const QString& candidate : std::as_const(candidates)) {
         m_library.setFileName(candidate);
@@ -100,10 +101,11 @@ bool LanguageModule::Load(const QString& folder)
 
 void LanguageModule::Unload()
 {
+    // Only the texts are dropped; the module stays mapped. Every module
+    // object that loaded the same file shares one mapping, and unloading it
+    // here would pull the table away from the others.
     m_table = nullptr;
     m_count = 0;
-    if (m_library.isLoaded())
-        m_library.unload();
 }
 
 bool LanguageModule::IsLoaded() const

@@ -30,8 +30,12 @@ public:
     // "Cannot find language satellite DLL: %s.\n" with the file name through
     // the missing-module handler and stays without a module.
     bool Load();
-    // Loads the module from an explicit folder first (tests, other layouts).
-    bool Load(const QString& folder);
+    // Where Load looks for the module besides the given folder.
+    enum class LookIn { FolderThenSearchPath, FolderOnly };
+    // Loads the module from an explicit folder first, then (unless told
+    // otherwise) from the library search path by its base name.
+    bool Load(const QString& folder, LookIn lookIn = LookIn::FolderThenSearchPath);
+    // Forgets the module's texts (the module itself stays mapped).
     void Unload();
     bool IsLoaded() const;
 
