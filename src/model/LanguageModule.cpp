@@ -1,5 +1,7 @@
 #include "model/LanguageModule.h"
 
+#include "resources/res409/OrbelinText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -8,14 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-
-// The layout of one entry of the module's table; the module exports
-// "orbelin_texts" (sorted by id) and "orbelin_text_count".
-struct LanguageModule::Entry
-{
-    int id;
-    const char* utf8;
-};
 
 namespace {
 
@@ -74,24 +68,25 @@ bool LanguageModule::Load()
     return Load(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
 }
 
-bool LanguageModule::Load(const QString& folder)
+bool LanguageModule::Load(const QString& folder, LookIn lookIn)
 {
     Unload();
     const QString fileName = ModuleFileName();
     QStringList candidates;
     if (!folder.isEmpty())
         candidates << QDir(folder).filePath(fileName);
-    candidates << QFileInfo(fileName).completeBaseName(); // the library search path
+    if (lookIn == LookIn::FolderThenSearchPath)
+        candidates << QFileInfo(fileName).completeBaseName(); // the library search path
 
     for (const QString& candidate : std::as_const(candidates)) {
         m_library.setFileName(candidate);
         if (!m_library.load())
             continue;
-        const auto* table = reinterpret_cast<const Entry*>(m_library.resolve("orbelin_texts"));
+        const auto* table = reinterpret_cast<const OrbelinText*>(m_library.resolve("orbelin_texts"));
         const auto* count = reinterpret_cast<const int*>(m_library.resolve("orbelin_text_count"));
         if (table && count && *count >= 0) {
             const bool sorted = std::is_sorted(table, table + *count,
-                                               [](const Entry& a, const Entry& b) { return a.id < b.id; });
+                                               [](const OrbelinText& a, const OrbelinText& b) { return a.id < b.id; });
             if (sorted) {
                 m_table = table;
                 m_count = *count;
@@ -106,10 +101,11 @@ bool LanguageModule::Load(const QString& folder)
 
 void LanguageModule::Unload()
 {
+    // Only the texts are dropped; the module stays mapped. Every module
+    // object that loaded the same file shares one mapping, and unloading it
+    // here would pull the table away from the others.
     m_table = nullptr;
     m_count = 0;
-    if (m_library.isLoaded())
-        m_library.unload();
 }
 
 bool LanguageModule::IsLoaded() const
@@ -117,12 +113,12 @@ bool LanguageModule::IsLoaded() const
     return m_table != nullptr;
 }
 
-const LanguageModule::Entry* LanguageModule::Find(int id) const
+const OrbelinText* LanguageModule::Find(int id) const
 {
     if (!m_table)
         return nullptr;
-    const Entry* end = m_table + m_count;
-    const Entry* it = std::lower_bound(m_table, end, id, [](const Entry& e, int key) { return e.id < key; });
+    const OrbelinText* end = m_table + m_count;
+    const OrbelinText* it = std::lower_bound(m_table, end, id, [](const OrbelinText& e, int key) { return e.id < key; });
     if (it == end || it->id != id || !it->utf8)
         return nullptr;
     return it;
@@ -130,7 +126,7 @@ const LanguageModule::Entry* LanguageModule::Find(int id) const
 
 const char16_t* LanguageModule::LoadText(int id)
 {
-    const Entry* entry = Find(id);
+    const OrbelinText* entry = Find(id);
     if (!entry)
         return nullptr;
     const QString text = QString::fromUtf8(entry->utf8);
@@ -145,7 +141,7 @@ const char16_t* LanguageModule::LoadText(int id)
 
 QString LanguageModule::GetText(int id) const
 {
-    const Entry* entry = Find(id);
+    const OrbelinText* entry = Find(id);
     return entry ? QString::fromUtf8(entry->utf8) : QString();
 }
 

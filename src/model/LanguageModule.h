@@ -5,6 +5,8 @@
 
 #include <functional>
 
+struct OrbelinText;
+
 // The numbered user-visible texts of the program. They live outside the
 // program in the resource-only module "res409" (language id 1033), loaded by
 // file name from the program's folder or the library search path.
@@ -28,8 +30,12 @@ public:
     // "Cannot find language satellite DLL: %s.\n" with the file name through
     // the missing-module handler and stays without a module.
     bool Load();
-    // Loads the module from an explicit folder first (tests, other layouts).
-    bool Load(const QString& folder);
+    // Where Load looks for the module besides the given folder.
+    enum class LookIn { FolderThenSearchPath, FolderOnly };
+    // Loads the module from an explicit folder first, then (unless told
+    // otherwise) from the library search path by its base name.
+    bool Load(const QString& folder, LookIn lookIn = LookIn::FolderThenSearchPath);
+    // Forgets the module's texts (the module itself stays mapped).
     void Unload();
     bool IsLoaded() const;
 
@@ -48,11 +54,10 @@ public:
     static void SetMissingHandler(MissingHandler handler);
 
 private:
-    struct Entry;
-    const Entry* Find(int id) const;
+    const OrbelinText* Find(int id) const;
 
     QLibrary m_library;
-    const Entry* m_table = nullptr;
+    const OrbelinText* m_table = nullptr;
     int m_count = 0;
     char16_t m_buffer[kTextBufferSize] = {};
 };
