@@ -20,114 +20,48 @@ FontSettings FontSettings::Defaults(bool largeScreen)
     return fonts;
 }
 
-// The six task styles draw with the title face and height.
-template <class Self>
-auto& FontSettings::Face(Self& self, Entry entry)
+namespace {
+
+using Face = QString FontSettings::*;
+using Height = int FontSettings::*;
+using Flag = bool FontSettings::*;
+
+// The five fonts, in entry order from the title font (shared by the six task
+// styles) on.
+constexpr Face kFaces[] = {&FontSettings::FontNameTitle, &FontSettings::FontNameNote, &FontSettings::FontNameDateNum,
+                           &FontSettings::FontNameAgendaCount, &FontSettings::FontNameCtrl};
+constexpr Height kHeights[] = {&FontSettings::FontHTitle, &FontSettings::FontHNote, &FontSettings::FontHDateNum,
+                               &FontSettings::FontHAgendaCount, &FontSettings::FontHCtrl};
+
+constexpr Flag kBold[FontSettings::kEntryCount] = {
+    &FontSettings::FontHBold,    &FontSettings::FontHCompBold,   &FontSettings::FontNBold,
+    &FontSettings::FontNCompBold, &FontSettings::FontLBold,      &FontSettings::FontLCompBold,
+    &FontSettings::FontNoteBold, &FontSettings::FontDateNumBold, &FontSettings::FontAgendaCountBold,
+    &FontSettings::FontCtrlBold};
+constexpr Flag kItalic[FontSettings::kEntryCount] = {
+    &FontSettings::FontHItalic,    &FontSettings::FontHCompItalic,   &FontSettings::FontNItalic,
+    &FontSettings::FontNCompItalic, &FontSettings::FontLItalic,      &FontSettings::FontLCompItalic,
+    &FontSettings::FontNoteItalic, &FontSettings::FontDateNumItalic, &FontSettings::FontAgendaCountItalic,
+    &FontSettings::FontCtrlItalic};
+
+int EntryIndex(FontSettings::Entry entry)
 {
-    switch (entry) {
-    case EntryNote:
-        return self.FontNameNote;
-    case EntryDateNum:
-        return self.FontNameDateNum;
-    case EntryAgendaCount:
-        return self.FontNameAgendaCount;
-    case EntryH:
-    case EntryHComp:
-    case EntryN:
-    case EntryNComp:
-    case EntryL:
-    case EntryLComp:
-        return self.FontNameTitle;
-    case EntryCtrl:
-    default:
-        return self.FontNameCtrl;
-    }
+    return (entry >= 0 && entry < FontSettings::kEntryCount) ? int(entry) : int(FontSettings::EntryCtrl);
 }
 
-template <class Self>
-auto& FontSettings::Height(Self& self, Entry entry)
+int FontIndex(FontSettings::Entry entry)
 {
-    switch (entry) {
-    case EntryNote:
-        return self.FontHNote;
-    case EntryDateNum:
-        return self.FontHDateNum;
-    case EntryAgendaCount:
-        return self.FontHAgendaCount;
-    case EntryH:
-    case EntryHComp:
-    case EntryN:
-    case EntryNComp:
-    case EntryL:
-    case EntryLComp:
-        return self.FontHTitle;
-    case EntryCtrl:
-    default:
-        return self.FontHCtrl;
-    }
+    const int index = EntryIndex(entry);
+    return index <= FontSettings::EntryLComp ? 0 : index - FontSettings::EntryLComp;
 }
 
-template <class Self>
-auto& FontSettings::Bold(Self& self, Entry entry)
-{
-    switch (entry) {
-    case EntryH:
-        return self.FontHBold;
-    case EntryHComp:
-        return self.FontHCompBold;
-    case EntryN:
-        return self.FontNBold;
-    case EntryNComp:
-        return self.FontNCompBold;
-    case EntryL:
-        return self.FontLBold;
-    case EntryLComp:
-        return self.FontLCompBold;
-    case EntryNote:
-        return self.FontNoteBold;
-    case EntryDateNum:
-        return self.FontDateNumBold;
-    case EntryAgendaCount:
-        return self.FontAgendaCountBold;
-    case EntryCtrl:
-    default:
-        return self.FontCtrlBold;
-    }
-}
+} // namespace
 
-template <class Self>
-auto& FontSettings::Italic(Self& self, Entry entry)
-{
-    switch (entry) {
-    case EntryH:
-        return self.FontHItalic;
-    case EntryHComp:
-        return self.FontHCompItalic;
-    case EntryN:
-        return self.FontNItalic;
-    case EntryNComp:
-        return self.FontNCompItalic;
-    case EntryL:
-        return self.FontLItalic;
-    case EntryLComp:
-        return self.FontLCompItalic;
-    case EntryNote:
-        return self.FontNoteItalic;
-    case EntryDateNum:
-        return self.FontDateNumItalic;
-    case EntryAgendaCount:
-        return self.FontAgendaCountItalic;
-    case EntryCtrl:
-    default:
-        return self.FontCtrlItalic;
-    }
-}
-
-QString& FontSettings::FaceOf(Entry entry) { return Face(*this, entry); }
-const QString& FontSettings::FaceOf(Entry entry) const { return Face(*this, entry); }
-int& FontSettings::HeightOf(Entry entry) { return Height(*this, entry); }
-int FontSettings::HeightOf(Entry entry) const { return Height(*this, entry); }
-bool& FontSettings::BoldOf(Entry entry) { return Bold(*this, entry); }
-bool FontSettings::BoldOf(Entry entry) const { return Bold(*this, entry); }
-bool& FontSettings::ItalicOf(Entry entry) { return Italic(*this, entry); }
-bool FontSettings::ItalicOf(Entry entry) const { return Italic(*this, entry); }
+QString& FontSettings::FaceOf(Entry entry) { return this->*kFaces[FontIndex(entry)]; }
+const QString& FontSettings::FaceOf(Entry entry) const { return this->*kFaces[FontIndex(entry)]; }
+int& FontSettings::HeightOf(Entry entry) { return this->*kHeights[FontIndex(entry)]; }
+int FontSettings::HeightOf(Entry entry) const { return this->*kHeights[FontIndex(entry)]; }
+bool& FontSettings::BoldOf(Entry entry) { return this->*kBold[EntryIndex(entry)]; }
+bool FontSettings::BoldOf(Entry entry) const { return this->*kBold[EntryIndex(entry)]; }
+bool& FontSettings::ItalicOf(Entry entry) { return this->*kItalic[EntryIndex(entry)]; }
+bool FontSettings::ItalicOf(Entry entry) const { return this->*kItalic[EntryIndex(entry)]; }

@@ -65,11 +65,9 @@ struct FontSettings
 
     bool operator==(const FontSettings&) const = default;
 
-    // A default-constructed group has empty faces and zero heights; the
-    // settings always start from Defaults().
-
     // The fonts of a fresh start: "Tahoma" everywhere, heights 18 (large
-    // screen) or 11, the control font 20 or 12. "Use Default Fonts" returns here.
+    // screen) or 11, the control font 20 or 12. "Use Default Fonts" returns
+    // here. (A default-constructed group has empty faces and zero heights.)
     static FontSettings Defaults(bool largeScreen);
 
     // An entry's face and height (the six task styles give the title's) and
@@ -82,14 +80,4 @@ struct FontSettings
     bool BoldOf(Entry entry) const;
     bool& ItalicOf(Entry entry);
     bool ItalicOf(Entry entry) const;
-
-private:
-    template <class Self>
-    static auto& Face(Self& self, Entry entry);
-    template <class Self>
-    static auto& Height(Self& self, Entry entry);
-    template <class Self>
-    static auto& Bold(Self& self, Entry entry);
-    template <class Self>
-    static auto& Italic(Self& self, Entry entry);
 };

@@ -196,15 +196,22 @@ bool RegistryKey::Exists()
     return true;
 }
 
-bool RegistryKey::ReadRaw(const QString& name, QVariant& value)
+bool RegistryKey::BeginValue(const QString& name, Access needed, QString& storeKey, bool& wasOpen)
 {
-    if (!(m_access & KeyRead))
+    if (!(m_access & needed))
         return Fail(AccessDenied);
-    const QString storeKey = StoreKeyOf(name);
+    storeKey = StoreKeyOf(name);
     if (storeKey.isEmpty())
         return Fail(InvalidPath);
-    const bool wasOpen = IsOpen();
-    if (!wasOpen && !Open(false))
+    wasOpen = IsOpen();
+    return wasOpen || Open(needed == KeyWrite);
+}
+
+bool RegistryKey::ReadRaw(const QString& name, QVariant& value)
+{
+    QString storeKey;
+    bool wasOpen = false;
+    if (!BeginValue(name, KeyRead, storeKey, wasOpen))
         return false;
     const bool found = m_store->contains(storeKey);
     if (found)
@@ -219,13 +226,9 @@ bool RegistryKey::ReadRaw(const QString& name, QVariant& value)
 
 bool RegistryKey::WriteRaw(const QString& name, const QVariant& value)
 {
-    if (!(m_access & KeyWrite))
-        return Fail(AccessDenied);
-    const QString storeKey = StoreKeyOf(name);
-    if (storeKey.isEmpty())
-        return Fail(InvalidPath);
-    const bool wasOpen = IsOpen();
-    if (!wasOpen && !Open(true))
+    QString storeKey;
+    bool wasOpen = false;
+    if (!BeginValue(name, KeyWrite, storeKey, wasOpen))
         return false;
     m_store->setValue(storeKey, value);
     // A key opened only for this write is closed again, which writes it

@@ -101,6 +101,9 @@ private:
     // Points m_store at the subkey's group; false (with the error set) when the
     // root, path or access mask do not allow it.
     bool OpenStore(bool create, quint32 needed);
+    // Checks access and name and opens the key unless it is open already
+    // (wasOpen); the caller closes it again when it was not.
+    bool BeginValue(const QString& name, Access needed, QString& storeKey, bool& wasOpen);
     bool ReadRaw(const QString& name, QVariant& value);
     bool WriteRaw(const QString& name, const QVariant& value);
     bool Fail(Error error);
