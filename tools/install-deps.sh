@@ -9,7 +9,7 @@ packages=(
   libssl-dev libical-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  shared-mime-info desktop-file-utils
+  shared-mime-info desktop-file-utils tzdata
   clang libclang-rt-14-dev
   xvfb xauth
 )

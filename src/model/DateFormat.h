@@ -5,11 +5,23 @@
 #include <QString>
 #include <QStringList>
 
-// Date texts. A picture uses d, dd, ddd, dddd, M, MM, MMM, MMMM, y, yy, yyyy
-// and copies every other character; text in single quotes is copied as it
-// stands ('' gives one quote). Day and month names come from the system locale.
+// Date texts. A picture uses d, dd (day), ddd, dddd (short, long weekday
+// name), M, MM (month), MMM, MMMM (short, long month name), y, yy, yyyy (year)
+// and copies every other character. Where the usual conventions leave a choice:
+// - y is the year without century and without a leading zero (2009 -> "9"),
+//   yy the same with a leading zero ("09"); yyy, yyyy and longer runs the
+//   full year, at least four digits ("2009").
+// - Runs longer than four of d or M read as dddd / MMMM.
+// - Text in single quotes is copied as it stands, '' gives one quote (inside
+//   quoted text too), and a quote that is never closed makes the rest of the
+//   picture literal text.
+// - Day and month names come from the system locale; numbers use the digits
+//   0-9 whatever the locale, so exported dates stay readable by other programs.
+// - An empty picture shows the default one; when the locale has none either,
+//   yyyy-MM-dd, so a date never shows as nothing.
+// Every picture is accepted, so there is no rejected picture to show.
 
-// "--" for date 0; otherwise the date in the picture, followed by " " and the
+// "--" for no date (0, or flags without a day); otherwise the date in the picture, followed by " " and the
 // short weekday name when appendWeekday is set.
 QString FormatDate(PackedDate date, const QString& picture, bool appendWeekday);
 // FormatDate with the user's DateFormat and DateIncWeek settings.
@@ -17,11 +29,14 @@ QString FormatDateShown(PackedDate date);
 // The empty text for date 0; otherwise the default picture without weekday
 // (the CSV export uses it, so files follow the locale, not the user's choice).
 QString FormatDatePlain(PackedDate date);
-// FormatDateShown, with " (Today)", " (Yesterday)" or " (Tomorrow)" appended
-// when withRelative is set and the date is one of those days.
+// FormatDateShown, with " (" + text 131, 132 or 133 + ")" (today, yesterday,
+// tomorrow) appended when withRelative is set and the date, compared as a
+// whole value, is one of those days.
 QString FormatDateRelative(PackedDate date, bool withRelative);
-// The locale's short-date picture in the syntax above.
+// The system locale's short-date picture in the syntax above.
 QString DefaultDateFormat();
+// A Qt date format (QLocale::dateFormat) as a picture that shows the same text.
+QString PictureFromQtFormat(const QString& qtFormat);
 
 // The picture and option FormatDateShown uses. The settings keep them in step
 // with DateFormat and DateIncWeek; an empty picture means the default one.

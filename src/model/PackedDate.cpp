@@ -9,6 +9,7 @@
 
 namespace {
 
+constexpr int kMinYear = 1;
 constexpr int kMaxYear = 0xFFFF;
 
 constexpr int kDaysBefore[2][12] = {
@@ -16,11 +17,6 @@ constexpr int kDaysBefore[2][12] = {
     {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335},
 };
 constexpr int kMonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
-constexpr PackedDate Pack(int year, int month, int day)
-{
-    return PackedDate(day) + PackedDate(month) * 256u + PackedDate(year) * 4096u;
-}
 
 int ClampMonth(int month)
 {
@@ -32,6 +28,66 @@ PackedDate FlagsOf(PackedDate date)
     return date & kFlagBits;
 }
 
+struct Fields
+{
+    int year;
+    int month;
+    int day;
+};
+
+// Every calculation reads a date through this. A field out of its range (a
+// damaged file, a hand-built value) counts as the nearest valid one, so the
+// arithmetic always lands on a real calendar day and never carries into the
+// flag bits.
+Fields FieldsOf(PackedDate date)
+{
+    Fields f;
+    f.year = std::clamp(YearOf(date), kMinYear, kMaxYear);
+    f.month = ClampMonth(MonthOf(date));
+    f.day = std::clamp(DayOf(date), 1, DaysInMonth(f.year, f.month));
+    return f;
+}
+
+constexpr PackedDate Pack(int year, int month, int day)
+{
+    return PackedDate(day) + PackedDate(month) * 256u + PackedDate(year) * 4096u;
+}
+
+PackedDate Pack(const Fields& f)
+{
+    return Pack(f.year, f.month, f.day);
+}
+
+int LengthOf(const Fields& f)
+{
+    return DaysInMonth(f.year, f.month);
+}
+
+// The packed year ends at 65535 and the calendar starts at 1 January of year
+// 1: stepping past either end stays on the last or first day there is, so a
+// step never moves the other way.
+bool HasNextMonth(const Fields& f)
+{
+    return f.month < 12 || f.year < kMaxYear;
+}
+
+bool HasPrevMonth(const Fields& f)
+{
+    return f.month > 1 || f.year > kMinYear;
+}
+
+Fields FirstOfNextMonth(const Fields& f)
+{
+    return f.month < 12 ? Fields{f.year, f.month + 1, 1} : Fields{f.year + 1, 1, 1};
+}
+
+Fields LastOfPrevMonth(const Fields& f)
+{
+    if (f.month > 1)
+        return {f.year, f.month - 1, DaysInMonth(f.year, f.month - 1)};
+    return {f.year - 1, 12, 31};
+}
+
 } // namespace
 
 PackedDate MakeDate(int year, int month, int day)
@@ -41,14 +97,15 @@ PackedDate MakeDate(int year, int month, int day)
             return kNoDate;
         year = 2000;
     } else if (year < 51) {
-        year = year < -1999 ? 1 : year + 2000;
+        year += 2000;
     } else if (year < 100) {
         year += 1900;
     } else if (year < 1900) {
         qDebug().noquote().nospace() << "Invalid Year(<1900) for Date value!\n";
     }
-    // The packed year has 16 bits; a larger year would run into the flags.
-    year = std::clamp(year, 1, kMaxYear);
+    // The packed year has 16 bits, a larger one would run into the flags; a
+    // year below 1 (from a large negative two-digit year) does not exist.
+    year = std::clamp(year, kMinYear, kMaxYear);
     month = ClampMonth(month);
     day = day < 1 ? 1 : std::min(day, DaysInMonth(year, month));
     return Pack(year, month, day);
@@ -74,15 +131,13 @@ int DaysInMonth(int year, int month)
 
 int DaysInMonthOf(PackedDate date)
 {
-    return DaysInMonth(YearOf(date), MonthOf(date));
+    return LengthOf(FieldsOf(date));
 }
 
 int DayOfYear(PackedDate date)
 {
-    const int year = YearOf(date);
-    const int month = ClampMonth(MonthOf(date));
-    const int day = std::clamp(DayOf(date), 1, DaysInMonth(year, month));
-    return kDaysBefore[IsLeapYear(year) ? 1 : 0][month - 1] + day;
+    const Fields f = FieldsOf(date);
+    return kDaysBefore[IsLeapYear(f.year) ? 1 : 0][f.month - 1] + f.day;
 }
 
 int DayOfWeek(PackedDate date)
@@ -93,8 +148,9 @@ int DayOfWeek(PackedDate date)
 
 int WeekNumber(PackedDate date, int startWeekDay)
 {
-    const int j = DayOfWeek(Pack(YearOf(date), 1, 1));
+    const int j = DayOfWeek(Pack(FieldsOf(date).year, 1, 1));
     const int n = DayOfYear(date) + j - 2;
+    // With weeks starting on Monday a Sunday belongs to the days before it.
     if (startWeekDay != kWeekStartsSunday && DayOfWeek(date) == Sunday)
         return n / 7;
     return n / 7 + 1;
@@ -102,115 +158,123 @@ int WeekNumber(PackedDate date, int startWeekDay)
 
 bool SetDay(PackedDate& date, int day)
 {
-    if (day < 1 || day > DaysInMonthOf(date))
+    // No date has no month whose day could be set.
+    if (StripFlags(date) == kNoDate)
         return false;
-    date = (date & ~0xFFu) | PackedDate(day);
+    Fields f = FieldsOf(date);
+    if (day < 1 || day > LengthOf(f))
+        return false;
+    f.day = day;
+    date = FlagsOf(date) | Pack(f);
     return true;
 }
 
 PackedDate NextDay(PackedDate date)
 {
-    if (date == kNoDate)
-        return kNoDate;
-    const int day = DayOf(date);
-    if (day + 1 <= DaysInMonthOf(date))
-        return (date & ~0xFFu) | PackedDate(day + 1);
-    return NextMonth(date);
+    if (StripFlags(date) == kNoDate)
+        return date;
+    Fields f = FieldsOf(date);
+    if (f.day < LengthOf(f))
+        ++f.day;
+    else if (HasNextMonth(f))
+        f = FirstOfNextMonth(f);
+    return FlagsOf(date) | Pack(f);
 }
 
 PackedDate PrevDay(PackedDate date)
 {
-    if (date == kNoDate)
-        return kNoDate;
-    const int day = DayOf(date);
-    if (day - 1 >= 1)
-        return (date & ~0xFFu) | PackedDate(day - 1);
-    const PackedDate prev = PrevMonth(date);
-    return (prev & ~0xFFu) | PackedDate(DaysInMonthOf(prev));
+    if (StripFlags(date) == kNoDate)
+        return date;
+    Fields f = FieldsOf(date);
+    if (f.day > 1)
+        --f.day;
+    else if (HasPrevMonth(f))
+        f = LastOfPrevMonth(f);
+    return FlagsOf(date) | Pack(f);
 }
 
 PackedDate NextWeek(PackedDate date)
 {
-    if (date == kNoDate)
-        return kNoDate;
-    const int day = DayOf(date);
-    const int length = DaysInMonthOf(date);
-    if (day + 7 <= length)
-        return (date & ~0xFFu) | PackedDate(day + 7);
-    const PackedDate next = NextMonth(date);
-    const int nextDay = std::min(day + 7 - length, DaysInMonthOf(next));
-    return (next & ~0xFFu) | PackedDate(nextDay);
+    if (StripFlags(date) == kNoDate)
+        return date;
+    Fields f = FieldsOf(date);
+    const int length = LengthOf(f);
+    if (f.day + 7 <= length) {
+        f.day += 7;
+    } else if (HasNextMonth(f)) {
+        const int day = f.day + 7 - length;
+        f = FirstOfNextMonth(f);
+        f.day = day;
+    } else {
+        f.day = length;
+    }
+    return FlagsOf(date) | Pack(f);
 }
 
 PackedDate PrevWeek(PackedDate date)
 {
-    if (date == kNoDate)
-        return kNoDate;
-    const int day = DayOf(date);
-    if (day - 7 >= 1)
-        return (date & ~0xFFu) | PackedDate(day - 7);
-    const PackedDate prev = PrevMonth(date);
-    return (prev & ~0xFFu) | PackedDate(DaysInMonthOf(prev) + day - 7);
+    if (StripFlags(date) == kNoDate)
+        return date;
+    Fields f = FieldsOf(date);
+    if (f.day - 7 >= 1) {
+        f.day -= 7;
+    } else if (HasPrevMonth(f)) {
+        const int day = f.day;
+        f = LastOfPrevMonth(f);
+        f.day += day - 7;
+    } else {
+        f.day = 1;
+    }
+    return FlagsOf(date) | Pack(f);
 }
 
 PackedDate NextMonth(PackedDate date)
 {
-    if (date == kNoDate)
-        return kNoDate;
-    int year = YearOf(date);
-    int month = MonthOf(date);
-    if (month >= 12) {
-        if (year < kMaxYear) {
-            ++year;
-            month = 1;
-        } else {
-            month = 12; // the last month the packed year can hold
-        }
-    } else {
-        ++month;
-    }
-    return FlagsOf(date) | Pack(year, month, 1);
+    if (StripFlags(date) == kNoDate)
+        return date;
+    Fields f = FieldsOf(date);
+    if (HasNextMonth(f))
+        f = FirstOfNextMonth(f);
+    else
+        f.day = LengthOf(f);
+    return FlagsOf(date) | Pack(f);
 }
 
 PackedDate PrevMonth(PackedDate date)
 {
-    if (date == kNoDate)
-        return kNoDate;
-    int year = YearOf(date);
-    int month = MonthOf(date);
-    if (month > 12) {
-        month = 12;
-    } else if (month <= 1) {
-        if (year > 0) {
-            --year;
-            month = 12;
-        } else {
-            month = 1;
-        }
-    } else {
-        --month;
-    }
-    return FlagsOf(date) | Pack(year, month, 1);
+    if (StripFlags(date) == kNoDate)
+        return date;
+    Fields f = FieldsOf(date);
+    if (HasPrevMonth(f))
+        f = LastOfPrevMonth(f);
+    f.day = 1;
+    return FlagsOf(date) | Pack(f);
 }
 
 PackedDate FirstOfMonth(PackedDate date)
 {
     if (StripFlags(date) == kNoDate)
         return kNoDate;
-    return Pack(YearOf(date), MonthOf(date), 1);
+    Fields f = FieldsOf(date);
+    f.day = 1;
+    return Pack(f);
 }
 
 PackedDate LastOfMonth(PackedDate date)
 {
     if (StripFlags(date) == kNoDate)
         return kNoDate;
-    return Pack(YearOf(date), MonthOf(date), DaysInMonthOf(date));
+    Fields f = FieldsOf(date);
+    f.day = LengthOf(f);
+    return Pack(f);
 }
 
 PackedDate AddDays(PackedDate date, int n)
 {
     if (StripFlags(date) == kNoDate)
         return kNoDate;
+    // Whole calendar days: QDate has no time of day, so a daylight-saving
+    // change in between cannot shift the result.
     return FromPlatformTime(ToPlatformTime(date).addDays(n));
 }
 
@@ -240,8 +304,10 @@ PackedDate MondayOfWeek(PackedDate date, int startWeekDay)
         date = Today();
     const int w = DayOfWeek(date);
     int offset = 0;
+    // Any start other than Sunday is a Monday start, as in WeekStart, so a
+    // Sunday always finds the Monday of the week WeekStart gives it.
     if (w == Sunday)
-        offset = startWeekDay == kWeekStartsMonday ? -6 : 1;
+        offset = startWeekDay == kWeekStartsSunday ? 1 : -6;
     else
         offset = Monday - w;
     return AddDays(date, offset);
@@ -284,18 +350,16 @@ void SetWeekFlag(PackedDate& date, bool on)
 
 QDate ToPlatformTime(PackedDate date)
 {
-    const int year = std::clamp(YearOf(date), 1, kMaxYear);
-    const int month = ClampMonth(MonthOf(date));
-    const int day = std::clamp(DayOf(date), 1, DaysInMonth(year, month));
-    return QDate(year, month, day);
+    const Fields f = FieldsOf(date);
+    return QDate(f.year, f.month, f.day);
 }
 
 PackedDate FromPlatformTime(const QDate& date)
 {
     if (!date.isValid())
         return kNoDate;
-    if (date.year() < 1)
-        return Pack(1, 1, 1);
+    if (date.year() < kMinYear)
+        return Pack(kMinYear, 1, 1);
     if (date.year() > kMaxYear)
         return Pack(kMaxYear, 12, 31);
     return Pack(date.year(), date.month(), date.day());
@@ -310,7 +374,9 @@ QString MonthName(int month)
 
 QString MonthNameOf(PackedDate date)
 {
-    return MonthName(MonthOf(date));
+    if (StripFlags(date) == kNoDate)
+        return QString();
+    return MonthName(FieldsOf(date).month);
 }
 
 QString DayName(int weekday)
@@ -322,5 +388,7 @@ QString DayName(int weekday)
 
 QString DayNameOf(PackedDate date)
 {
+    if (StripFlags(date) == kNoDate)
+        return QString();
     return DayName(DayOfWeek(date));
 }

@@ -31,9 +31,14 @@ constexpr bool HasWeekFlag(PackedDate d) { return (d & kWeekFlag) != 0; }
 constexpr quint32 MonthDayOf(PackedDate d) { return d & 0xFFFu; }
 
 // Builds a date, widening two-digit years and clamping month and day; never fails.
+// Years are kept in 1..65535, the most the packed year holds.
 PackedDate MakeDate(int year, int month, int day);
 // Today's date from the program's clock (see Clock).
 PackedDate Today();
+
+// Every operation on a date reads a field outside its range (year 0, month 0
+// or 13-15, day 0 or past the month's end) as the nearest valid value, so its
+// result is always a real calendar day and nothing spills into the flag bits.
 
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
@@ -42,10 +47,13 @@ int DayOfYear(PackedDate date);
 int DayOfWeek(PackedDate date);
 int WeekNumber(PackedDate date, int startWeekDay);
 
-// Replaces the day when it exists in the month; otherwise fails and leaves the date.
+// Replaces the day when it exists in the month; otherwise (and for no date)
+// fails and leaves the date.
 bool SetDay(PackedDate& date, int day);
 
-// Stepping on the packed fields; these keep the flags, and 0 stays 0.
+// Stepping on the packed fields; these keep the flags, and no date stays as it
+// is. Past 31 December 65535 or before 1 January of year 1 they stay on that
+// day, so a step never moves the other way.
 PackedDate NextDay(PackedDate date);
 PackedDate PrevDay(PackedDate date);
 PackedDate NextWeek(PackedDate date);
@@ -53,7 +61,8 @@ PackedDate PrevWeek(PackedDate date);
 PackedDate NextMonth(PackedDate date);
 PackedDate PrevMonth(PackedDate date);
 
-// These drop the flags.
+// These drop the flags. The week operations take no date as today, and any
+// start other than Sunday (1) as a Monday start.
 PackedDate FirstOfMonth(PackedDate date);
 PackedDate LastOfMonth(PackedDate date);
 PackedDate AddDays(PackedDate date, int n);
@@ -76,7 +85,8 @@ QDate ToPlatformTime(PackedDate date);
 // years clamped to 1..65535.
 PackedDate FromPlatformTime(const QDate& date);
 
-// Month names are strings 134..145, weekday names (short) 146..152.
+// Month names are strings 134..145, weekday names (short) 146..152; a month
+// or weekday out of range, or no date, gives the empty text.
 QString MonthName(int month);
 QString MonthNameOf(PackedDate date);
 QString DayName(int weekday);

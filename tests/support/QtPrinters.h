@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <ostream>
+
+// Readable GoogleTest output for Qt values in failing expectations.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QDate& date, std::ostream* os)
+{
+    *os << date.toString(Qt::ISODate).toStdString();
+}
