@@ -121,13 +121,14 @@ QSize Square(int side)
 }
 
 // Icon sizes a desktop asks for: window decorations, task bars, menus and
-// file managers. The smallest sizes come from a drawing made for 16 pixels.
+// file managers; sizes in between are scaled down from the next larger one.
+// 16 pixels has a drawing of its own, the others come from the 32-pixel one.
 QIcon BuildIcon(const char* name)
 {
-    static constexpr std::array kSizes{16, 24, 32, 48, 64, 128, 256};
+    static constexpr std::array kSizes{16, 32, 48, 64, 128, 256};
     QIcon icon;
     for (const int side : kSizes) {
-        const int variant = side < 32 ? 16 : 0;
+        const int variant = side == 16 ? 16 : 0;
         icon.addPixmap(Picture("app", name, variant, Square(side)));
     }
     return icon;
