@@ -92,27 +92,18 @@ QPixmap Picture(const char* folder, const char* name, int variant, QSize size)
     return pixmap;
 }
 
-template <typename Table>
-const char* At(const Table& table, int index)
-{
-    return index >= 0 && index < static_cast<int>(std::size(table)) ? table[static_cast<size_t>(index)]
-                                                                      : nullptr;
-}
+// How a picture is drawn for the two layouts: with a drawing of its own for
+// each size (named after its design height), or once on the small grid and
+// doubled exactly for the large layout.
+enum class Drawn { PerSize, Doubled };
 
-// A picture with its own drawing per layout, named after its design height.
 template <typename Table>
-QPixmap PerSize(const char* folder, const Table& table, int index, QSize size)
+QPixmap FromTable(const char* folder, const Table& table, int index, Drawn drawn, QSize size)
 {
-    const char* name = At(table, index);
-    return name ? Picture(folder, name, size.height(), size) : QPixmap();
-}
-
-// A picture drawn once on the small grid; the large layout doubles it exactly.
-template <typename Table>
-QPixmap Doubled(const char* folder, const Table& table, int index, QSize size)
-{
-    const char* name = At(table, index);
-    return name ? Picture(folder, name, 0, size) : QPixmap();
+    if (index < 0 || index >= static_cast<int>(std::size(table)))
+        return {};
+    const int variant = drawn == Drawn::PerSize ? size.height() : 0;
+    return Picture(folder, table[static_cast<size_t>(index)], variant, size);
 }
 
 QSize Square(int side)
@@ -138,7 +129,7 @@ QIcon BuildIcon(const char* name)
 
 QPixmap Images::TaskIcon(int number, bool large)
 {
-    return PerSize("task", kTaskIcons, number - 1, Square(TaskIconSize(large)));
+    return FromTable("task", kTaskIcons, number - 1, Drawn::PerSize, Square(TaskIconSize(large)));
 }
 
 int Images::TaskIconCount()
@@ -153,7 +144,7 @@ int Images::TaskIconSize(bool large)
 
 QPixmap Images::DayMarkIcon(int index, bool large)
 {
-    return PerSize("daymark", kDayMarks, index, Square(DayMarkIconSize(large)));
+    return FromTable("daymark", kDayMarks, index, Drawn::PerSize, Square(DayMarkIconSize(large)));
 }
 
 int Images::DayMarkIconSize(bool large)
@@ -163,7 +154,7 @@ int Images::DayMarkIconSize(bool large)
 
 QPixmap Images::Glyph(int frame, bool large)
 {
-    return PerSize("glyph", kGlyphs, frame, Square(GlyphSize(large)));
+    return FromTable("glyph", kGlyphs, frame, Drawn::PerSize, Square(GlyphSize(large)));
 }
 
 int Images::GlyphSize(bool large)
@@ -173,7 +164,7 @@ int Images::GlyphSize(bool large)
 
 QPixmap Images::PriorityMark(int frame, bool large)
 {
-    return PerSize("priomark", kPriorityMarks, frame, PriorityMarkSize(large));
+    return FromTable("priomark", kPriorityMarks, frame, Drawn::PerSize, PriorityMarkSize(large));
 }
 
 QSize Images::PriorityMarkSize(bool large)
@@ -184,7 +175,7 @@ QSize Images::PriorityMarkSize(bool large)
 QPixmap Images::NoteMark(bool large)
 {
     static constexpr std::array kNote{"note"};
-    return PerSize("notemark", kNote, 0, NoteMarkSize(large));
+    return FromTable("notemark", kNote, 0, Drawn::PerSize, NoteMarkSize(large));
 }
 
 QSize Images::NoteMarkSize(bool large)
@@ -194,7 +185,7 @@ QSize Images::NoteMarkSize(bool large)
 
 QPixmap Images::PriorityImage(int priority, bool large)
 {
-    return Doubled("priority", kPriorityImages, priority + 1, Square(PriorityImageSize(large)));
+    return FromTable("priority", kPriorityImages, priority + 1, Drawn::Doubled, Square(PriorityImageSize(large)));
 }
 
 int Images::PriorityImageSize(bool large)
@@ -205,7 +196,7 @@ int Images::PriorityImageSize(bool large)
 QPixmap Images::Skin(bool pressed, bool large)
 {
     static constexpr std::array kSkins{"normal", "pressed"};
-    return PerSize("skin", kSkins, pressed ? 1 : 0, SkinSize(large));
+    return FromTable("skin", kSkins, pressed ? 1 : 0, Drawn::PerSize, SkinSize(large));
 }
 
 QSize Images::SkinSize(bool large)
@@ -215,7 +206,7 @@ QSize Images::SkinSize(bool large)
 
 QPixmap Images::ToolbarImage(ToolbarButton which, bool large)
 {
-    return Doubled("toolbar", kToolbar, static_cast<int>(which), ToolbarImageSize(large));
+    return FromTable("toolbar", kToolbar, static_cast<int>(which), Drawn::Doubled, ToolbarImageSize(large));
 }
 
 QSize Images::ToolbarImageSize(bool large)
@@ -225,7 +216,7 @@ QSize Images::ToolbarImageSize(bool large)
 
 QPixmap Images::NavImage(NavButton which, bool large)
 {
-    return Doubled("nav", kNav, static_cast<int>(which), Square(NavImageSize(large)));
+    return FromTable("nav", kNav, static_cast<int>(which), Drawn::Doubled, Square(NavImageSize(large)));
 }
 
 int Images::NavImageSize(bool large)
@@ -235,7 +226,7 @@ int Images::NavImageSize(bool large)
 
 QPixmap Images::TabImage(int mode, bool large)
 {
-    return PerSize("tab", kTabs, mode, Square(TabImageSize(large)));
+    return FromTable("tab", kTabs, mode, Drawn::PerSize, Square(TabImageSize(large)));
 }
 
 int Images::TabImageSize(bool large)
