@@ -15,9 +15,14 @@ __attribute__((visibility("default"))) extern const OrbelinText orbelin_texts[];
 __attribute__((visibility("default"))) extern const int orbelin_text_count;
 
 const OrbelinText orbelin_texts[] = {
+    {121, "Edit Categories..."},
     {131, "Today"},
     {132, "Yesterday"},
     {133, "Tomorrow"},
+    {249, "Unfiled"},
+    {250, "Personal"},
+    {251, "Business"},
+    {252, "All Categories"},
 };
 
 const int orbelin_text_count = sizeof(orbelin_texts) / sizeof(orbelin_texts[0]);
