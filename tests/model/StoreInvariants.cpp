@@ -80,6 +80,13 @@ std::string CheckStoreInvariants(const CalendarStore& store)
                       || store.GetIcon(index) != 0))
             problems << "deleted slot " << index << " is not blank\n";
     }
+    for (int position = 0; position < store.DayMarkCount(); ++position) {
+        const DayMark& mark = store.DayMarkAt(position);
+        if (mark.IsEmpty())
+            problems << "day mark " << position << " (date " << mark.Date << ") is empty\n";
+        if (position > 0 && !(store.DayMarkAt(position - 1).Date < mark.Date))
+            problems << "day mark " << position << " (date " << mark.Date << ") is out of order\n";
+    }
     return problems.str();
 }
 

@@ -9,7 +9,8 @@ class CalendarStore;
 // Checks the rules of the day index: every live task's index in exactly one
 // list, of the DayList of its date, in the list of its priority's sign;
 // deleted slots nowhere; no empty DayList; DayLists strictly ascending by the
-// whole Date (so the no-date list is first); each slot's Index its own.
+// whole Date (so the no-date list is first); each slot's Index its own;
+// day marks strictly ascending by date and none empty.
 // Returns one line per broken rule, or "" when all hold.
 std::string CheckStoreInvariants(const CalendarStore& store);
 
