@@ -54,9 +54,10 @@ CalendarStore::~CalendarStore() = default;
 
 void CalendarStore::Clear()
 {
-    m_tasks = {};
-    m_days = {};
-    m_marks = {};
+    // Swapped out rather than cleared, so a big file's memory goes back.
+    std::deque<TaskRecord>().swap(m_tasks);
+    std::vector<DayList>().swap(m_days);
+    std::vector<DayMark>().swap(m_marks);
     m_categories.Clear();
     m_categorySelection = kAllCategories;
     m_iconFilter = 0;
@@ -314,28 +315,27 @@ bool CalendarStore::SetCompleted(int index, quint32 value, bool moveToEnd)
     return true;
 }
 
-bool CalendarStore::SetIcon(int index, quint32 icon)
+template <typename T>
+bool CalendarStore::SetTaskField(int index, T TaskRecord::*field, T value)
 {
     TaskRecord* task = LiveTask(index);
     if (!task)
         return false;
-    if (task->Icon != icon) {
-        task->Icon = icon;
+    if (task->*field != value) {
+        task->*field = value;
         Touch();
     }
     return true;
 }
 
+bool CalendarStore::SetIcon(int index, quint32 icon)
+{
+    return SetTaskField(index, &TaskRecord::Icon, icon);
+}
+
 bool CalendarStore::SetCategory(int index, qint32 category)
 {
-    TaskRecord* task = LiveTask(index);
-    if (!task)
-        return false;
-    if (task->Category != category) {
-        task->Category = category;
-        Touch();
-    }
-    return true;
+    return SetTaskField(index, &TaskRecord::Category, category);
 }
 
 bool CalendarStore::SwapInDay(int a, int b)
@@ -615,12 +615,6 @@ bool CalendarStore::SetDayMark(const DayMark& mark)
 }
 
 // ---- Loading
-
-void CalendarStore::ReserveTasks(int count)
-{
-    if (count > 0)
-        m_tasks.reserve(size_t(count));
-}
 
 int CalendarStore::AppendLoadedTask(TaskRecord record)
 {

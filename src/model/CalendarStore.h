@@ -11,6 +11,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <deque>
 #include <vector>
 
 class ViewState;
@@ -72,7 +73,8 @@ public:
     // Slots in the table, deleted ones included.
     int TaskCount() const { return int(m_tasks.size()); }
     bool IsLive(int index) const;
-    // The live task at index or nullptr. Valid until the next change.
+    // The live task at index or nullptr. Stays valid while tasks are added;
+    // a change to the task changes what it shows.
     const TaskRecord* GetTask(int index) const;
     bool CopyTask(int index, TaskRecord& out) const;
     // Plain field getters; index must be inside the table.
@@ -181,8 +183,6 @@ public:
     // store modified; the loader calls Clear first and SetModified(false),
     // SetUntitled(false) when done, and sets LastTaskId itself.
     //
-    // Room for this many tasks, so a large file does not regrow the table.
-    void ReserveTasks(int count);
     // Appends a task as read: its Index becomes the next slot and it joins
     // the end of its priority's list on its own Date (flag bits dropped), so
     // groups read in file order come out exactly as written; a group out of
@@ -212,10 +212,15 @@ private:
     bool RemoveFromDay(int index);
     // Removes every marked index from the day lists and drops emptied days.
     void RemoveFromDays(const std::vector<bool>& gone);
+    // Stores one plain field of a live task; modified when it changes.
+    template <typename T>
+    bool SetTaskField(int index, T TaskRecord::*field, T value);
     void Touch() { m_modified = true; }
 
     CategoryList m_categories;
-    std::vector<TaskRecord> m_tasks;
+    // A deque grows without copying the table or leaving half of it unused,
+    // and keeps GetTask() pointers valid while tasks are appended.
+    std::deque<TaskRecord> m_tasks;
     std::vector<DayList> m_days;
     std::vector<DayMark> m_marks;
     qint32 m_currentTaskId = -1;
