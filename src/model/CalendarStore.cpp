@@ -54,9 +54,7 @@ CalendarStore::~CalendarStore() = default;
 
 void CalendarStore::Clear()
 {
-    // Swapped out rather than cleared, so a big file's memory goes back.
-    std::deque<TaskRecord>().swap(m_tasks);
-    std::vector<DayList>().swap(m_days);
+    DiscardLoadedTasks();
     std::vector<DayMark>().swap(m_marks);
     m_categories.Clear();
     m_categorySelection = kAllCategories;
@@ -625,6 +623,13 @@ int CalendarStore::AppendLoadedTask(TaskRecord record)
     else
         LastTaskId::RaiseTo(record.Id);
     return AppendTask(std::move(record));
+}
+
+void CalendarStore::DiscardLoadedTasks()
+{
+    // Swapped out rather than cleared, so a big file's memory goes back.
+    std::deque<TaskRecord>().swap(m_tasks);
+    std::vector<DayList>().swap(m_days);
 }
 
 bool CalendarStore::AppendLoadedMark(const DayMark& mark)

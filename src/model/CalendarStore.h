@@ -195,6 +195,9 @@ public:
     // replaces the earlier one; an empty mark is dropped. True when stored.
     bool AppendLoadedMark(const DayMark& mark);
     void SetLoadedCurrentTaskId(qint32 id) { m_currentTaskId = id; }
+    // Drops the tasks and day lists read so far (a task section that broke
+    // off); categories, marks and flags stay.
+    void DiscardLoadedTasks();
 
 private:
     const TaskRecord& Slot(int index) const { return m_tasks[size_t(index)]; }

@@ -953,6 +953,24 @@ TEST_F(CalendarStoreTest, LoadedTasksOutOfOrderStillKeepTheDayIndexSorted)
     EXPECT_EQ(m_store.TaskCount(), 5);
 }
 
+TEST_F(CalendarStoreTest, DiscardingLoadedTasksKeepsCategoriesAndMarks)
+{
+    m_store.Clear();
+    m_store.AddCategory(CategoryRecord(QStringLiteral("Work"), 0, 0, 0));
+    m_store.AppendLoadedMark(DayMark{kMar15, kMarkFlight, QString()});
+    TaskRecord record;
+    record.Title = QStringLiteral("Half read");
+    record.Date = kMar15;
+    m_store.AppendLoadedTask(record);
+
+    m_store.DiscardLoadedTasks();
+    EXPECT_EQ(m_store.TaskCount(), 0);
+    EXPECT_EQ(m_store.DayListCount(), 0);
+    EXPECT_EQ(m_store.Categories().Count(), 1);
+    EXPECT_EQ(m_store.DayMarkCount(), 1);
+    EXPECT_EQ(m_store.AppendLoadedTask(record), 0);
+}
+
 TEST_F(CalendarStoreTest, LoadedMarksAreSortedAndDoNotModify)
 {
     m_store.Clear();
