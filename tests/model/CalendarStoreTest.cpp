@@ -15,7 +15,7 @@ const PackedDate kMar15 = MakeDate(2009, 3, 15);
 const PackedDate kMar16 = MakeDate(2009, 3, 16);
 const PackedDate kMar20 = MakeDate(2009, 3, 20);
 
-struct TaskSpec
+struct TaskFields
 {
     const char* title;
     PackedDate date = kNoDate;
@@ -44,15 +44,15 @@ protected:
         Clock::SetToday(0);
     }
 
-    int Add(const TaskSpec& spec)
+    int Add(const TaskFields& fields)
     {
         TaskRecord record;
-        record.Title = QString::fromUtf8(spec.title);
-        record.Date = spec.date;
-        record.Priority = spec.priority;
-        record.Completed = spec.completed;
-        record.Category = spec.category;
-        record.Icon = spec.icon;
+        record.Title = QString::fromUtf8(fields.title);
+        record.Date = fields.date;
+        record.Priority = fields.priority;
+        record.Completed = fields.completed;
+        record.Category = fields.category;
+        record.Icon = fields.icon;
         return m_store.AddTask(record, true);
     }
 
