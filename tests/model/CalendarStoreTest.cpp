@@ -639,10 +639,10 @@ TEST_F(CalendarStoreTest, AddCategoryMarksModifiedOnlyOnSuccess)
 {
     EXPECT_EQ(m_store.AddCategory(CategoryRecord(GetText(kTextPersonalCategory), 0, 0, 0)), -1);
     EXPECT_FALSE(m_store.Modified());
-    EXPECT_EQ(m_store.AddCategory(CategoryRecord(QStringLiteral("Work"), 3, 0, 0)), 3);
+    EXPECT_EQ(m_store.AddCategory(CategoryRecord(QStringLiteral("Garden"), 3, 0, 0)), 3);
     EXPECT_TRUE(m_store.Modified());
-    EXPECT_EQ(m_store.FindCategory(QStringLiteral("Work")), 3);
-    EXPECT_EQ(m_store.FindCategory(QStringLiteral("work")), -1);
+    EXPECT_EQ(m_store.FindCategory(QStringLiteral("Garden")), 3);
+    EXPECT_EQ(m_store.FindCategory(QStringLiteral("garden")), -1);
 }
 
 TEST_F(CalendarStoreTest, ReplaceCategoriesMovesTasksOfRemovedCategoriesToZero)

@@ -51,15 +51,15 @@ TEST(CategoryListTest, FindByNameIsExactAndCaseSensitive)
 {
     CategoryList list;
     list.AddDefaults();
-    const int work = list.Add(Named("Work"));
+    const int work = list.Add(Named("Garden"));
     EXPECT_EQ(work, 3);
-    EXPECT_EQ(list.FindByName(QStringLiteral("Work")), 3);
-    EXPECT_EQ(list.FindByName(QStringLiteral("work")), -1);
-    EXPECT_EQ(list.FindByName(QStringLiteral("Work ")), -1);
+    EXPECT_EQ(list.FindByName(QStringLiteral("Garden")), 3);
+    EXPECT_EQ(list.FindByName(QStringLiteral("garden")), -1);
+    EXPECT_EQ(list.FindByName(QStringLiteral("Garden ")), -1);
     EXPECT_EQ(list.FindByName(QString()), -1);
     EXPECT_EQ(list.FindByName(GetText(kTextAllCategories)), -1);
-    EXPECT_TRUE(list.NameTaken(QStringLiteral("Work")));
-    EXPECT_FALSE(list.NameTaken(QStringLiteral("work")));
+    EXPECT_TRUE(list.NameTaken(QStringLiteral("Garden")));
+    EXPECT_FALSE(list.NameTaken(QStringLiteral("garden")));
     EXPECT_TRUE(list.NameTaken(GetText(kTextAllCategories)));
 }
 
