@@ -1,0 +1,67 @@
+#pragma once
+
+#include "model/PackedDate.h"
+#include "views/ViewContext.h"
+
+#include <QWidget>
+
+// The task tree of the main view (control 1011): a header with the title,
+// category and date columns over a tree of task rows and group rows. Rows
+// carry only their 32-bit item data (a task's store index, a date group's
+// date | 0x40000000, a category group's index | 0x80000000); everything is
+// painted from the store. It reports edits to its notify target (the main
+// view) with the UM_ messages and its selection changes with the signal.
+class CTodoTreeWnd : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kControlId = 1011;
+    static constexpr quint32 kDateGroupBit = 0x40000000u;
+    static constexpr quint32 kCategoryGroupBit = 0x80000000u;
+
+    CTodoTreeWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
+    ~CTodoTreeWnd() override;
+
+    // Clears and refills the tree for the current view state and settings.
+    void Rebuild(bool clearSelection);
+    // The column layout for the client width; with force off it does nothing
+    // once the header has its columns.
+    void SetupColumns(int clientWidth, bool force);
+    // The fonts or settings changed.
+    void ApplySettings();
+
+    // The caret row: its item data, whether there is one, whether it is a task.
+    bool HasCaret() const;
+    quint32 CaretData() const;
+    int CaretTask() const; // store index, or -1 for a group row or no caret
+    // The date the List view takes for the caret row (a task's date, a date
+    // group's date, a category group's first task's date), 0 when none.
+    PackedDate CaretDate() const;
+    // The tree's shape code (0..5) for the current view state and settings.
+    int ShapeCode() const;
+
+    bool IsFrozen() const;
+    void SelectByData(qint64 data); // -1 clears the selection
+    void DeleteByData(quint32 data);
+    void ClearSelection();
+    void ExpandAll(int mode);
+    void MakeCaretVisible();
+
+    // Edits in place, after the main view's own handling of the message.
+    bool SetCaretTaskComplete(bool value);
+    void SetTaskPriority(int task, int priority);
+    void SetTaskDate(int task, PackedDate date);
+    void SetTaskCategory(int task, int category);
+    bool InsertTaskRow(int task);
+    bool MoveCaretTaskUp();
+    bool MoveCaretTaskDown();
+
+signals:
+    // The caret row changed (not sent while the tree is frozen).
+    void SelectionChanged();
+
+private:
+    ViewContext& m_context;
+    QObject* m_notifyTarget;
+};

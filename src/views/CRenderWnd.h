@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/PackedDate.h"
+#include "views/ViewContext.h"
+
+#include <QWidget>
+
+// The calendar surface (control 1072): a weekday header over the month grid
+// (view mode 0) or one week row (view mode 1). Taps and arrow keys change the
+// selected day and are reported to the main view: left button up posts
+// UM_REFRESH, a double click on the selected day and Enter send UM_DAY_NOTE.
+class CRenderWnd : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kControlId = 1072;
+
+    CRenderWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
+    ~CRenderWnd() override;
+
+    // Selects the date (when it differs from the selected one) and repaints.
+    void SetDate(PackedDate date);
+
+    // -1 nothing hit, 0 the selected date was hit again, 1 another date was
+    // hit and is now selected.
+    int HitTest(const QPoint& point);
+
+    // The fonts or settings changed.
+    void ApplySettings();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    ViewContext& m_context;
+    QObject* m_notifyTarget;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "storage/Planner.h"
+#include "views/DisplayFonts.h"
+
+// What every window of the main view works with: the planner's single
+// objects and the display fonts built from the settings.
+struct ViewContext
+{
+    Planner& planner;
+    DisplayFonts& fonts;
+};
