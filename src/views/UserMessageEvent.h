@@ -8,6 +8,8 @@
 // actions to the main view with them; a posted message runs after the
 // current event, a sent one at once.
 enum UserMessage : int {
+    // A control's command to its owner (a click), wParam = the control id.
+    UM_COMMAND = 0x111,
     UM_REFRESH = 0x401,
     UM_REPAINT_CALENDAR = 0x402,
     UM_SET_VIEW_MODE = 0x403,
