@@ -118,7 +118,7 @@ QByteArray DesktopAssociation::DesktopEntry(const QString& exePath)
 {
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
-                          "Version=1.5\n"
+                          "Version=1.0\n"
                           "Name=Orbelin Planner\n"
                           "Exec=%1 %f\n"
                           "Icon=%2\n"
