@@ -87,10 +87,10 @@ QString FileWorkflow::PickerName() const
     return name.isEmpty() ? kDefaultDataName.toString() : name;
 }
 
-void FileWorkflow::RememberLocation(const QString& path)
+void FileWorkflow::RememberLocation(const QString& path, bool emptyForProgramFolder)
 {
     const QString folder = FolderPart(path);
-    m_planner.settings.SetDataDir(IsProgramFolder(folder) ? QString() : folder);
+    m_planner.settings.SetDataDir(emptyForProgramFolder && IsProgramFolder(folder) ? QString() : folder);
     m_planner.settings.SetDataName(NamePart(path));
     m_planner.settings.SaveFileLocation();
 }
@@ -119,9 +119,7 @@ bool FileWorkflow::StartUp(const QString& commandLinePath)
     // the folder it was typed in, which is not where the next start-up runs.
     const QString path = commandLinePath.isEmpty() ? DataFilePath() : QFileInfo(commandLinePath).absoluteFilePath();
     const bool loaded = OpenDataFile(path, false);
-    m_planner.settings.SetDataDir(FolderPart(path));
-    m_planner.settings.SetDataName(NamePart(path));
-    m_planner.settings.SaveFileLocation();
+    RememberLocation(path, false);
     if (m_listener)
         m_listener->DocumentLoaded();
     return loaded;
@@ -244,7 +242,7 @@ bool FileWorkflow::SaveAs()
     const QString oldName = settings.DataName();
 
     store.SetFilePath(full);
-    RememberLocation(full);
+    RememberLocation(full, true);
     if (!WriteDocument(full, true)) {
         // A document and a data file location pointing at a file that was
         // never written would silently start the next session empty (and
@@ -319,7 +317,7 @@ bool FileWorkflow::OpenFile()
     if (!m_planner.prompts.PickFile(UserPrompts::FileKind::Data, false, PickerFolder(), PickerName(), chosen))
         return false;
     ResetDocument();
-    RememberLocation(chosen);
+    RememberLocation(chosen, true);
     const bool loaded = OpenDataFile(DataFilePath(), true);
     if (m_listener)
         m_listener->DocumentLoaded();

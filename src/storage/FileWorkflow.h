@@ -110,8 +110,10 @@ public:
                                 const QByteArray& fileIconSvg = {});
 
 private:
-    // DataDir as stored for a chosen folder: empty for the program's folder.
-    void RememberLocation(const QString& path);
+    // Stores the folder and name of path as DataDir and DataName. A file the
+    // user chose in the program's own folder keeps an empty DataDir; start-up
+    // writes the folder it opened out.
+    void RememberLocation(const QString& path, bool emptyForProgramFolder);
     // ResetDocument without telling the listener: an empty untitled document
     // without a path.
     void StartUntitled();
