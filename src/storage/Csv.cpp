@@ -57,19 +57,21 @@ void AppendEscaped(QString& out, const QString& text)
     out += kQuote;
 }
 
-int PriorityText(qint32 priority)
+// The language's words in the priority, completion and title fields, read
+// once for a whole file.
+struct FieldWords
 {
-    return priority == kPriorityHigh ? kTextHigh : priority == kPriorityLow ? kTextLow : kTextNormal;
-}
-
-// The words an import compares fields with, read once.
-struct ImportWords
-{
-    QString low = GetText(kTextLow);
-    QString normal = GetText(kTextNormal);
     QString high = GetText(kTextHigh);
+    QString normal = GetText(kTextNormal);
+    QString low = GetText(kTextLow);
     QString completed = GetText(kTextCompleted);
+    QString notCompleted = GetText(kTextNotCompleted);
     QString untitled = GetText(kTextUntitledTask);
+
+    const QString& PriorityWord(qint32 priority) const
+    {
+        return priority == kPriorityHigh ? high : priority == kPriorityLow ? low : normal;
+    }
 
     // Priority words are looked for inside the field, Low first.
     bool PriorityFromField(const QString& field, qint32& priority) const
@@ -104,7 +106,7 @@ public:
             return;
         const QByteArray bytes = m_text.toUtf8();
         m_ok = m_file.write(bytes) == bytes.size();
-        m_text.clear();
+        m_text.resize(0);
     }
 
     bool Commit()
@@ -127,16 +129,17 @@ private:
     bool m_ok = false;
 };
 
-void AppendTask(QString& out, const CalendarStore& store, const TaskRecord& task, const QString& datePicture)
+void AppendTask(QString& out, const CalendarStore& store, const TaskRecord& task, const QString& datePicture,
+                const FieldWords& words)
 {
     AppendEscaped(out, task.Title);
     out += kSeparator;
     if (task.Date != kNoDate)
         AppendPlain(out, FormatDate(task.Date, datePicture, false));
     out += kSeparator;
-    AppendPlain(out, GetText(task.Completed != 0 ? kTextCompleted : kTextNotCompleted));
+    AppendPlain(out, task.Completed != 0 ? words.completed : words.notCompleted);
     out += kSeparator;
-    AppendPlain(out, GetText(PriorityText(task.Priority)));
+    AppendPlain(out, words.PriorityWord(task.Priority));
     out += kSeparator;
     // A task filed under a category that is gone goes out without one and
     // comes back in the default category.
@@ -167,6 +170,7 @@ bool ExportCsv(const QString& path, const CalendarStore& store, const QString& d
     }
 
     const QString picture = CsvDatePattern::FullYearPicture(datePicture);
+    const FieldWords words;
     for (int position = 0; position < store.DayListCount(); ++position) {
         const DayList& day = store.DayListAt(position);
         for (const PriorityClass priorityClass : kPriorityClasses) {
@@ -176,7 +180,7 @@ bool ExportCsv(const QString& path, const CalendarStore& store, const QString& d
                     writer.Cancel();
                     return false;
                 }
-                AppendTask(out, store, *task, picture);
+                AppendTask(out, store, *task, picture, words);
                 writer.Flush(false);
             }
         }
@@ -204,7 +208,7 @@ CsvImportResult ImportCsv(const CsvColumns& columns, const QString& path, Calend
 
     CsvTokenizer tokenizer(std::move(text));
     tokenizer.ReadRecord(); // the header
-    const ImportWords words;
+    const FieldWords words;
     while (tokenizer.ReadRecord()) {
         if (tokenizer.FieldCount() != columns.Count)
             continue;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -22,34 +23,39 @@ CsvTokenizer::CsvTokenizer(QString text)
 
 bool CsvTokenizer::ReadRecord()
 {
-    m_record.clear();
+    m_record.resize(0);
     m_fields.clear();
     const qsizetype size = m_text.size();
     if (m_pos >= size)
         return false;
 
+    // The record text is the input less the record end, with a CR put in
+    // before each bare LF inside quotes; it is copied in runs.
+    const QChar* const data = m_text.constData();
+    qsizetype runStart = m_pos;
+    const auto copyRun = [&](qsizetype end) { m_record.append(QStringView(data + runStart, end - runStart)); };
     bool inQuotes = false;
-    QChar previous;
-    while (m_pos < size) {
-        const QChar c = m_text[m_pos++];
+    bool ended = false;
+    while (m_pos < size && !ended) {
+        const QChar c = data[m_pos];
         if (c == kQuote) {
             inQuotes = !inQuotes;
-            m_record += c;
         } else if (inQuotes) {
-            if (c == kLf && previous != kCr)
+            if (c == kLf && data[m_pos - 1] != kCr) {
+                copyRun(m_pos);
                 m_record += kCr;
-            m_record += c;
-        } else if (c == kLf || c == kNul) {
-            break;
-        } else if (c == kCr) {
-            if (m_pos < size && m_text[m_pos] == kLf)
+                runStart = m_pos;
+            }
+        } else if (c == kLf || c == kCr || c == kNul) {
+            copyRun(m_pos);
+            if (c == kCr && m_pos + 1 < size && data[m_pos + 1] == kLf)
                 ++m_pos;
-            break;
-        } else {
-            m_record += c;
+            ended = true;
         }
-        previous = c;
+        ++m_pos;
     }
+    if (!ended)
+        copyRun(m_pos);
     SplitRecord();
     return true;
 }
@@ -60,28 +66,30 @@ void CsvTokenizer::SplitRecord()
     if (size == 0)
         return;
 
+    const QStringView record(m_record);
     qsizetype i = 0;
     for (;;) {
         QString field;
-        if (i < size && m_record[i] == kQuote) {
+        if (i < size && record[i] == kQuote) {
+            // Up to the next quote that is not doubled; a doubled one gives one.
             ++i;
-            while (i < size) {
-                if (m_record[i] != kQuote) {
-                    field += m_record[i++];
-                } else if (i + 1 < size && m_record[i + 1] == kQuote) {
-                    field += kQuote;
-                    i += 2;
-                } else {
-                    ++i; // the closing quote
+            for (;;) {
+                qsizetype quote = record.indexOf(kQuote, i);
+                if (quote < 0)
+                    quote = size;
+                field += record.sliced(i, quote - i);
+                i = std::min(quote + 1, size);
+                if (quote + 1 >= size || record[quote + 1] != kQuote)
                     break;
-                }
+                field += kQuote;
+                ++i;
             }
         }
         // Unquoted text, or what follows a closing quote, up to the comma.
-        qsizetype end = m_record.indexOf(kComma, i);
+        qsizetype end = record.indexOf(kComma, i);
         if (end < 0)
             end = size;
-        field += QStringView(m_record).sliced(i, end - i);
+        field += record.sliced(i, end - i);
         m_fields.append(field);
         if (end == size)
             break;
