@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -73,6 +74,13 @@ QByteArray ReadBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Byte 3 of the file's header: 0x00 plain, 0x65 enciphered; -1 without a header.
+int HeaderKind(const QString& path)
+{
+    const QByteArray bytes = ReadBytes(path);
+    return bytes.size() >= 4 ? int(quint8(bytes.at(3))) : -1;
+}
+
 bool HasTask(const CalendarStore& store, const QString& title)
 {
     for (int i = 0; i < store.TaskCount(); ++i) {
@@ -89,6 +97,35 @@ int LiveTasks(const CalendarStore& store)
         count += store.IsLive(i) ? 1 : 0;
     return count;
 }
+
+// Notes whether a question came up under the wait cursor: the user is never
+// asked anything while the program shows it is busy.
+struct Prompts : ScriptedPrompts
+{
+    int waitAtQuestion = 0;
+    Button ShowMessage(const QString& text, const QString& caption, int buttons, Icon icon) override
+    {
+        Note();
+        return ScriptedPrompts::ShowMessage(text, caption, buttons, icon);
+    }
+    bool AskPassword(const QString& prompt, QString& password) override
+    {
+        Note();
+        return ScriptedPrompts::AskPassword(prompt, password);
+    }
+    bool AskNewPassword(QString& password) override
+    {
+        Note();
+        return ScriptedPrompts::AskNewPassword(password);
+    }
+    bool PickFile(FileKind kind, bool forSaving, const QString& folder, const QString& name,
+                  QString& chosenPath) override
+    {
+        Note();
+        return ScriptedPrompts::PickFile(kind, forSaving, folder, name, chosenPath);
+    }
+    void Note() { waitAtQuestion = std::max(waitAtQuestion, waitDepth); }
+};
 
 struct CountingListener : DocumentListener
 {
@@ -148,6 +185,7 @@ protected:
     {
         EXPECT_TRUE(m_prompts.unexpected.isEmpty()) << m_prompts.unexpected.join(u'\n').toStdString();
         EXPECT_EQ(m_prompts.waitDepth, 0);
+        EXPECT_EQ(m_prompts.waitAtQuestion, 0);
     }
 
     void ExpectEmptyUntitled() const
@@ -174,7 +212,7 @@ protected:
     ViewState m_view;
     Settings m_settings{true};
     PasswordKey m_password;
-    ScriptedPrompts m_prompts;
+    Prompts m_prompts;
     Planner m_planner{m_store, m_holidays, m_view, m_settings, m_password, m_prompts};
     FileWorkflow m_workflow{m_planner};
     CountingListener m_listener;
@@ -326,7 +364,7 @@ TEST_F(FileWorkflowTest, FailedLoadsAskForThePasswordUntilItFitsOrTheUserCancels
             WriteCalendar(path, u"secret"_s, u"Hidden"_s);
         else
             WriteBytes(path, QByteArray("ca\x0A\x00[C11_FILE]broken", 20));
-        m_prompts = ScriptedPrompts();
+        m_prompts = Prompts();
         m_prompts.passwordReplies.assign(row.replies.begin(), row.replies.end());
         m_workflow.ResetDocument();
 
@@ -432,7 +470,7 @@ TEST_F(FileWorkflowTest, QuerySaveAsksOnlyForModifiedUntitledDocuments)
         SCOPED_TRACE(row.name);
         const QString path = PathOf(u"Exit.vrx"_s);
         QFile::remove(path);
-        m_prompts = ScriptedPrompts();
+        m_prompts = Prompts();
         m_prompts.messageReplies.assign(row.replies.begin(), row.replies.end());
         if (row.pickFile)
             m_prompts.fileReplies.push_back({true, path});
@@ -608,7 +646,7 @@ TEST_F(FileWorkflowTest, PasswordDecidesWhetherTheSavedFileIsEnciphered)
     ASSERT_TRUE(m_workflow.ChangePassword());
     EXPECT_TRUE(m_prompts.passwordPrompts.isEmpty());
     ASSERT_TRUE(m_workflow.SaveCurrent());
-    EXPECT_EQ(quint8(ReadBytes(path).at(3)), 0x65);
+    EXPECT_EQ(HeaderKind(path), 0x65);
 
     // An empty new password removes the protection.
     m_prompts.passwordReplies.push_back({true, u"key"_s});
@@ -616,11 +654,11 @@ TEST_F(FileWorkflowTest, PasswordDecidesWhetherTheSavedFileIsEnciphered)
     ASSERT_TRUE(m_workflow.ChangePassword());
     EXPECT_EQ(m_password.KeyBits(), 0);
     ASSERT_TRUE(m_workflow.SaveCurrent());
-    EXPECT_EQ(quint8(ReadBytes(path).at(3)), 0x00);
+    EXPECT_EQ(HeaderKind(path), 0x00);
 
     m_workflow.ResetDocument();
     EXPECT_TRUE(m_workflow.OpenDataFile(path, true));
-    EXPECT_TRUE(m_prompts.passwordPrompts.size() == 1); // only the check of "key"
+    EXPECT_EQ(m_prompts.passwordPrompts.size(), 1); // only the check of "key"
     ExpectNoSurprises();
 }
 
@@ -645,7 +683,7 @@ TEST_F(FileWorkflowTest, NewFileStartsEmptyWithTheChosenPassword)
     ASSERT_GE(m_store.AddTask(Task(u"Secret plan"_s), true), 0);
     m_prompts.fileReplies.push_back({true, PathOf(u"Fresh.vrx"_s)});
     ASSERT_TRUE(m_workflow.SaveCurrent());
-    EXPECT_EQ(quint8(ReadBytes(PathOf(u"Fresh.vrx"_s)).at(3)), 0x65);
+    EXPECT_EQ(HeaderKind(PathOf(u"Fresh.vrx"_s)), 0x65);
 
     // Cancelling the password dialog means no password.
     m_prompts.passwordReplies.push_back({false, u"ignored"_s});
