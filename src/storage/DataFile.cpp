@@ -74,11 +74,20 @@ bool ReadMarker(CCryptMemFile& file, const QString& marker)
     return file.ReadString(text) && text == marker;
 }
 
-// A section starts with its marker and a record count that the rest of the
-// payload can hold.
-bool ReadSectionHead(CCryptMemFile& file, const QString& marker, qint64 recordMinimum, quint32& count)
+// A section of the day marks, categories or holidays: its marker, a count
+// that the rest of the payload can hold, then the records, each read whole by
+// readRecord or failing the section.
+template <typename ReadRecord>
+bool ReadSection(CCryptMemFile& file, const QString& marker, qint64 recordMinimum, ReadRecord readRecord)
 {
-    return ReadMarker(file, marker) && file.ReadWord(count) && CountFits(file, count, recordMinimum);
+    quint32 count = 0;
+    if (!ReadMarker(file, marker) || !file.ReadWord(count) || !CountFits(file, count, recordMinimum))
+        return false;
+    for (quint32 n = 0; n < count; ++n) {
+        if (!readRecord())
+            return false;
+    }
+    return true;
 }
 
 // ---- writing
@@ -204,16 +213,13 @@ void TakeBackup(CalendarStore& store, const QString& path)
 
 bool ReadMarks(CCryptMemFile& file, CalendarStore& store)
 {
-    quint32 count = 0;
-    if (!ReadSectionHead(file, kMarkMarker, kMarkRecordMinimum, count))
-        return false;
-    for (quint32 n = 0; n < count; ++n) {
+    return ReadSection(file, kMarkMarker, kMarkRecordMinimum, [&file, &store] {
         DayMark mark;
         if (!file.ReadWord(mark.Date) || !file.ReadWord(mark.Flags) || !file.ReadString(mark.Note))
             return false;
         store.AppendLoadedMark(mark);
-    }
-    return true;
+        return true;
+    });
 }
 
 // Adds the categories in file order; position maps each file position to
@@ -223,12 +229,8 @@ bool ReadMarks(CCryptMemFile& file, CalendarStore& store)
 // point at whichever category ends up with that number.
 bool ReadCategories(CCryptMemFile& file, CalendarStore& store, std::vector<qint32>& position)
 {
-    quint32 count = 0;
-    if (!ReadSectionHead(file, kCategoryMarker, kCategoryRecordMinimum, count))
-        return false;
     position.clear();
-    position.reserve(count);
-    for (quint32 n = 0; n < count; ++n) {
+    return ReadSection(file, kCategoryMarker, kCategoryRecordMinimum, [&file, &store, &position] {
         CategoryRecord category(QString(), 0, 0, 0);
         if (!file.ReadString(category.Name) || !file.ReadWord(category.Icon) || !file.ReadWord(category.Reserved)
             || !file.ReadWord(category.Color))
@@ -237,8 +239,8 @@ bool ReadCategories(CCryptMemFile& file, CalendarStore& store, std::vector<qint3
         if (index < 0)
             index = std::max(store.FindCategory(category.Name), 0);
         position.push_back(index);
-    }
-    return true;
+        return true;
+    });
 }
 
 bool ReadTask(CCryptMemFile& file, TaskRecord& task)
@@ -284,21 +286,18 @@ bool ReadTasks(CCryptMemFile& file, CalendarStore& store, const std::vector<qint
 
 bool ReadHolidays(CCryptMemFile& file, HolidayList& holidays)
 {
-    quint32 count = 0;
-    if (!ReadSectionHead(file, kHolidayMarker, kHolidayRecordMinimum, count))
-        return false;
-    for (quint32 n = 0; n < count; ++n) {
+    return ReadSection(file, kHolidayMarker, kHolidayRecordMinimum, [&file, &holidays] {
         HolidayRecord holiday;
         if (!file.ReadWord(holiday.MonthDay) || !file.ReadString(holiday.Name))
             return false;
         holidays.Add(holiday);
-    }
-    return true;
+        return true;
+    });
 }
 
-// Puts the header and the payload into place: the deciphered or plain
-// payload, or the number of the message saying why not (0 with no text for a
-// file too short to hold a header).
+// Checks the header and puts the plain or deciphered payload in place: 0, or
+// the number of the message saying why not, or -1 for a file too short to
+// hold a header (which fails without a text).
 int LoadPayload(CCryptMemFile& file, const unsigned char* key, int keyBits)
 {
     switch (file.ReadHeader()) {

@@ -8,6 +8,7 @@
 #include "model/ViewState.h"
 #include "storage/CCryptMemFile.h"
 #include "storage/PasswordKey.h"
+#include "support/FileBytes.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
@@ -173,19 +174,6 @@ protected:
         return TestDataDir() + u"/datafile/"_s + QString::fromLatin1(name);
     }
 
-    static QByteArray ReadBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static void WriteBytes(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
     static Outcome Save(CalendarStore& store, const HolidayList& holidays, const QString& path,
                         const PasswordKey* key = nullptr, bool force = true, bool backup = false)
     {
@@ -210,14 +198,14 @@ protected:
         const QString path = PathOf(name);
         const Outcome outcome = Save(store, holidays, path, key);
         EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
-        return ReadBytes(path);
+        return ReadFileBytes(path);
     }
 
     // The loader's outcome for these file bytes.
     Outcome LoadBytes(const QByteArray& bytes, const PasswordKey* key = nullptr)
     {
         const QString path = PathOf(u"Loaded.vrx"_s);
-        WriteBytes(path, bytes);
+        WriteFileBytes(path, bytes);
         CalendarStore store;
         HolidayList holidays;
         return Load(store, holidays, path, key);
@@ -231,7 +219,7 @@ protected:
     std::string LoadEveryCut(const QByteArray& bytes, const PasswordKey* key, Expected expected)
     {
         const QString path = PathOf(u"Cut.vrx"_s);
-        WriteBytes(path, bytes);
+        WriteFileBytes(path, bytes);
         std::string wrong;
         int wrongCount = 0;
         CalendarStore store;
@@ -316,6 +304,15 @@ protected:
         store.SetIconFilter(CalendarStore::kIconFilterOnBit | 4);
     }
 
+    // The rich store saved to a file of that name: its bytes.
+    QByteArray SavedRich(const QString& name, const PasswordKey* key = nullptr)
+    {
+        CalendarStore store;
+        HolidayList holidays;
+        BuildRich(store, holidays);
+        return SavedBytes(store, holidays, name, key);
+    }
+
     QTemporaryDir m_dir;
     ViewState m_view;
     quint32 m_savedLastId = 0;
@@ -330,7 +327,7 @@ TEST_F(DataFileTest, WorkedExampleIsWrittenByteForByte)
     BuildWorkedExample(store);
     const QByteArray bytes = SavedBytes(store, holidays, u"Work.vrx"_s);
     EXPECT_EQ(bytes.toHex().toUpper(), QByteArray(kWorkedExampleHex));
-    EXPECT_EQ(bytes, ReadBytes(GoldenPath("worked-example.vrx")));
+    EXPECT_EQ(bytes, ReadFileBytes(GoldenPath("worked-example.vrx")));
 }
 
 TEST_F(DataFileTest, EmptyStoreIsWrittenByteForByte)
@@ -344,7 +341,7 @@ TEST_F(DataFileTest, EmptyStoreIsWrittenByteForByte)
                                 + Word(0x7FFFFFFF) + Word(0);
     const QByteArray bytes = SavedBytes(store, holidays, u"Empty.vrx"_s);
     EXPECT_EQ(bytes, expected);
-    EXPECT_EQ(bytes, ReadBytes(GoldenPath("empty-store.vrx")));
+    EXPECT_EQ(bytes, ReadFileBytes(GoldenPath("empty-store.vrx")));
 }
 
 TEST_F(DataFileTest, StringsAreByteLengthThenUtf16)
@@ -403,12 +400,12 @@ TEST_F(DataFileTest, UnmodifiedStoreWithoutForceWritesNothing)
     BuildWorkedExample(store);
     store.SetModified(false);
     const QString path = PathOf(u"Old.vrx"_s);
-    WriteBytes(path, "old content");
+    WriteFileBytes(path, "old content");
 
     const Outcome outcome = Save(store, holidays, path, nullptr, false, true);
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.error, u"No modification. No need to save file.\n"_s);
-    EXPECT_EQ(ReadBytes(path), QByteArray("old content"));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("old content"));
     EXPECT_FALSE(QFile::exists(path + u"BAK"_s));
     EXPECT_FALSE(store.BackupDone());
 
@@ -437,19 +434,19 @@ TEST_F(DataFileTest, BackupIsTakenOncePerDocumentAndReplacesAnOlderOne)
     HolidayList holidays;
     const QString path = PathOf(u"Orbelin.vrx"_s);
     const QString backupPath = PathOf(u"Orbelin.vrxBAK"_s);
-    WriteBytes(path, "first version");
-    WriteBytes(backupPath, "ancient backup");
+    WriteFileBytes(path, "first version");
+    WriteFileBytes(backupPath, "ancient backup");
 
     BuildWorkedExample(store);
     ASSERT_TRUE(Save(store, holidays, path, nullptr, false, true).ok);
-    EXPECT_EQ(ReadBytes(backupPath), QByteArray("first version"));
+    EXPECT_EQ(ReadFileBytes(backupPath), QByteArray("first version"));
     EXPECT_TRUE(store.BackupDone());
-    const QByteArray secondVersion = ReadBytes(path);
+    const QByteArray secondVersion = ReadFileBytes(path);
 
     AddTask(store, "More", kMar16, kPriorityNormal);
     ASSERT_TRUE(Save(store, holidays, path, nullptr, false, true).ok);
-    EXPECT_EQ(ReadBytes(backupPath), QByteArray("first version")) << "one backup per document";
-    const QByteArray thirdVersion = ReadBytes(path);
+    EXPECT_EQ(ReadFileBytes(backupPath), QByteArray("first version")) << "one backup per document";
+    const QByteArray thirdVersion = ReadFileBytes(path);
     EXPECT_NE(thirdVersion, secondVersion);
 
     // Loading starts a new document: its first save takes a backup again.
@@ -457,7 +454,7 @@ TEST_F(DataFileTest, BackupIsTakenOncePerDocumentAndReplacesAnOlderOne)
     EXPECT_FALSE(store.BackupDone());
     AddTask(store, "Even more", kMar16, kPriorityNormal);
     ASSERT_TRUE(Save(store, holidays, path, nullptr, false, true).ok);
-    EXPECT_EQ(ReadBytes(backupPath), thirdVersion);
+    EXPECT_EQ(ReadFileBytes(backupPath), thirdVersion);
 }
 
 TEST_F(DataFileTest, BackupNeedsTheSettingAndAnExistingFile)
@@ -498,7 +495,7 @@ TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheStoreModified)
         BuildWorkedExample(store);
         const QString path = PathOf(QString::fromLatin1(row.name));
         ASSERT_TRUE(Save(store, holidays, path).ok);
-        const QByteArray old = ReadBytes(path);
+        const QByteArray old = ReadFileBytes(path);
 
         AddTask(store, "Unsaved", kMar16, kPriorityLow);
         PasswordKey key;
@@ -511,7 +508,7 @@ TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheStoreModified)
         EXPECT_EQ(outcome.number, 205);
         EXPECT_EQ(outcome.error, GetText(205));
         EXPECT_TRUE(store.Modified());
-        EXPECT_EQ(ReadBytes(path), old);
+        EXPECT_EQ(ReadFileBytes(path), old);
     }
 }
 
@@ -609,7 +606,7 @@ TEST_F(DataFileTest, TaskInADeadCategoryIsFiledUnderTheFirstCategory)
     const Outcome outcome = Save(store, holidays, PathOf(u"Dead.vrx"_s));
     ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
     // Written as position 0: category, icon and date words before the title.
-    const QByteArray bytes = ReadBytes(PathOf(u"Dead.vrx"_s));
+    const QByteArray bytes = ReadFileBytes(PathOf(u"Dead.vrx"_s));
     for (const QString& title : {u"Deleted category"_s, u"Outside the table"_s, u"Negative category"_s})
         EXPECT_TRUE(bytes.contains(Word(0) + Word(0) + Word(kMar15) + Text(title))) << title.toStdString();
 
@@ -641,7 +638,7 @@ TEST_F(DataFileTest, RefusedCategoryRecordsKeepTheirTasksInTheRightCategory)
                              + task(4, 7, u"Past the end"_s) + Word(0xFFFFFFFFu) + Text(u"[HOLIDAY]"_s) + Word(0)
                              + Text(u"[C11_END]"_s) + Word(0x7FFFFFFF) + Word(0);
     const QString path = PathOf(u"Foreign.vrx"_s);
-    WriteBytes(path, bytes);
+    WriteFileBytes(path, bytes);
     CalendarStore store;
     HolidayList holidays;
     ASSERT_TRUE(Load(store, holidays, path).ok);
@@ -770,7 +767,7 @@ TEST_F(DataFileTest, MissingOrHeaderlessFileFailsWithoutANumber)
     EXPECT_EQ(outcome.number, 0);
     EXPECT_FALSE(outcome.error.isEmpty()) << "the platform's text";
 
-    WriteBytes(PathOf(u"Short.vrx"_s), "ca\x0A");
+    WriteFileBytes(PathOf(u"Short.vrx"_s), "ca\x0A");
     outcome = Load(store, holidays, PathOf(u"Short.vrx"_s));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.number, 0);
@@ -865,10 +862,7 @@ private:
 
 TEST_F(DataFileTest, PlainFileCutAtEveryOffsetFailsInTheSectionOfTheCut)
 {
-    CalendarStore store;
-    HolidayList holidays;
-    BuildRich(store, holidays);
-    const QByteArray bytes = SavedBytes(store, holidays, u"Rich.vrx"_s);
+    const QByteArray bytes = SavedRich(u"Rich.vrx"_s);
     const PayloadCuts cuts(bytes.mid(4));
     ASSERT_TRUE(cuts.Valid());
 
@@ -884,15 +878,11 @@ TEST_F(DataFileTest, PlainFileCutAtEveryOffsetFailsInTheSectionOfTheCut)
 
 TEST_F(DataFileTest, EncipheredFileCutAtEveryOffsetFails)
 {
-    CalendarStore store;
-    HolidayList holidays;
-    BuildRich(store, holidays);
-    const QByteArray plain = SavedBytes(store, holidays, u"Plain.vrx"_s);
-    const PayloadCuts cuts(plain.mid(4));
+    const PayloadCuts cuts(SavedRich(u"Plain.vrx"_s).mid(4));
     ASSERT_TRUE(cuts.Valid());
     PasswordKey key;
     ASSERT_TRUE(key.SetPassword(u"cut me"_s));
-    const QByteArray bytes = SavedBytes(store, holidays, u"Locked.vrx"_s, &key);
+    const QByteArray bytes = SavedRich(u"Locked.vrx"_s, &key);
 
     int sectionFailures = 0;
     const std::string wrong = LoadEveryCut(bytes, &key, [&](qsizetype length) {
