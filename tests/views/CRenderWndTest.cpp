@@ -204,7 +204,10 @@ protected:
     // A pixel of the cell's background: below the label, left of the count.
     static QPoint BackgroundPoint(const QRect& cell) { return {cell.center().x() - 2, cell.bottom() - 2}; }
 
-    QRgb BackgroundOf(const QImage& shot, PackedDate date) const { return shot.pixel(BackgroundPoint(CellOf(date).rect)); }
+    QRgb BackgroundOf(const QImage& shot, PackedDate date) const
+    {
+        return shot.pixel(BackgroundPoint(CellOf(date).rect));
+    }
 
     testing::AssertionResult ShowsLabel(const QImage& shot, PackedDate date, const QString& text, quint32 colour,
                                         quint32 background) const
@@ -289,7 +292,8 @@ TEST_P(CRenderWndTest, DayLabelsShowTodayWeekendsHolidaysAndNeighbouringMonths)
     EXPECT_TRUE(ShowsLabel(shot, D(2009, 6, 1), MonthName(6), settings.DateNum(), settings.Bk()));
     EXPECT_FALSE(ShowsLabel(shot, D(2009, 6, 1), QStringLiteral("1"), settings.DateNum(), settings.Bk()));
     EXPECT_TRUE(ShowsLabel(shot, D(2009, 7, 1), MonthName(7), settings.InactiveDateNum(), settings.InvalidBk()));
-    EXPECT_TRUE(ShowsLabel(shot, D(2009, 5, 31), QStringLiteral("31"), settings.InactiveDateNum(), settings.InvalidBk()));
+    EXPECT_TRUE(
+        ShowsLabel(shot, D(2009, 5, 31), QStringLiteral("31"), settings.InactiveDateNum(), settings.InvalidBk()));
 }
 
 TEST_P(CRenderWndTest, CountsShowDoneOfShownTasks)
@@ -299,12 +303,13 @@ TEST_P(CRenderWndTest, CountsShowDoneOfShownTasks)
     EXPECT_TRUE(ShowsCount(shot, D(2009, 6, 4), QStringLiteral("2"), settings.AgendaComp(), settings.Bk()));
     EXPECT_FALSE(ShowsCount(shot, D(2009, 6, 4), QStringLiteral("2"), settings.AgendaCount(), settings.Bk()));
     // Counts in the neighbouring months take their grey text colour.
-    EXPECT_TRUE(ShowsCount(shot, D(2009, 5, 31), QStringLiteral("1"), settings.InactiveDateNum(), settings.InvalidBk()));
-    EXPECT_TRUE(ShowsCount(shot, D(2009, 7, 2), QStringLiteral("0/1"), settings.InactiveDateNum(), settings.InvalidBk()));
+    const quint32 grey = settings.InactiveDateNum();
+    EXPECT_TRUE(ShowsCount(shot, D(2009, 5, 31), QStringLiteral("1"), grey, settings.InvalidBk()));
+    EXPECT_TRUE(ShowsCount(shot, D(2009, 7, 2), QStringLiteral("0/1"), grey, settings.InvalidBk()));
     // All of 5 June's tasks are Low, which the view does not show.
     const QRect hidden = CellOf(D(2009, 6, 5)).rect;
-    EXPECT_TRUE(AllPixels(shot, QRect(hidden.center().x(), hidden.top() + 1, hidden.width() / 2 - 1, hidden.height() - 1),
-                          settings.Bk()));
+    const QRect countHalf(hidden.center().x(), hidden.top() + 1, hidden.width() / 2 - 1, hidden.height() - 1);
+    EXPECT_TRUE(AllPixels(shot, countHalf, settings.Bk()));
     view.ShowPrioLow = true;
     EXPECT_TRUE(ShowsCount(Shot(), D(2009, 6, 5), QStringLiteral("0/2"), settings.AgendaCount(), settings.Bk()));
 }
@@ -335,8 +340,8 @@ TEST_P(CRenderWndTest, FlightAndNoteIconsSitInOppositeCorners)
     // The third mark draws nothing.
     const QPoint offset = CellOf(D(2009, 6, 18)).rect.topLeft() - cell.topLeft();
     EXPECT_TRUE(AllPixels(shot, QRect(flight + offset, QSize(size, size)), settings.Bk()));
-    EXPECT_TRUE(AllPixels(shot, QRect(note + offset, QSize(size, size)) & QRect(0, baseline + 1, shot.width(), shot.height()),
-                          settings.Bk()));
+    const QRect belowBaseline(0, baseline + 1, shot.width(), shot.height());
+    EXPECT_TRUE(AllPixels(shot, QRect(note + offset, QSize(size, size)) & belowBaseline, settings.Bk()));
 }
 
 TEST_P(CRenderWndTest, HeaderAndSelectionFrameFollowTheFocus)
