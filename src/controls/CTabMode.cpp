@@ -6,6 +6,29 @@
 #include "platform/gui/ScreenClass.h"
 #include "views/UserMessageEvent.h"
 
+#include <QProxyStyle>
+
+namespace {
+// The desktop styles pad tabs for a mouse on a wide screen; four tabs with
+// pictures must fit a narrow window, so the padding shrinks to the control
+// font's scale.
+class CompactTabStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        switch (metric) {
+        case PM_TabBarTabHSpace:
+            return ScreenClass::Pick(6, 12);
+        case PM_TabBarTabVSpace:
+            return ScreenClass::Pick(6, 12);
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+};
+} // namespace
+
 CTabMode::CTabMode(int controlId, QWidget* parent) : QTabBar(parent), m_controlId(controlId)
 {
     setObjectName(ControlName(u"CTabMode", controlId));
@@ -13,6 +36,9 @@ CTabMode::CTabMode(int controlId, QWidget* parent) : QTabBar(parent), m_controlI
     setDrawBase(true);
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideRight);
+    auto* style = new CompactTabStyle;
+    style->setParent(this);
+    setStyle(style);
     connect(this, &QTabBar::currentChanged, this, &CTabMode::TabChanged);
 }
 
