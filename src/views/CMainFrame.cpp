@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QToolBar>
 
@@ -347,8 +348,14 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 void CMainFrame::RestoreWindowGeometry()
 {
     const QByteArray geometry = WindowSettings()->value(QString::fromLatin1(kGeometryKey)).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry))
-        resize(DefaultSize());
+    if (!geometry.isEmpty() && restoreGeometry(geometry))
+        return;
+    // The first start: wide enough for the task tree's date column in the
+    // large fonts, but never larger than the screen.
+    QSize size = DefaultSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    resize(size);
 }
 
 void CMainFrame::SaveWindowGeometry() const

@@ -21,7 +21,7 @@ class CMainFrame : public QMainWindow
 
 public:
     static constexpr int kCommandBarId = 59392;
-    static constexpr QSize DefaultSize() { return {480, 720}; }
+    static constexpr QSize DefaultSize() { return {720, 720}; }
 
     struct CommandState
     {

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -286,15 +288,15 @@ TEST_F(MainFrameTest, ClosingByOtherMeansAsksNothing)
 
 TEST_F(MainFrameTest, FirstStartUsesTheDefaultSizeAndTheNextOneTheUsersSize)
 {
-    EXPECT_EQ(frame->size(), CMainFrame::DefaultSize());
-    frame->resize(620, 800);
+    EXPECT_EQ(frame->size(), CMainFrame::DefaultSize().boundedTo(QGuiApplication::primaryScreen()->availableSize()));
+    frame->resize(620, 500);
     frame->SetPersistent(true);
     frame->close();
     frame.reset();
 
     CMainFrame again(objects->context, QString());
     again.SetPersistent(false);
-    EXPECT_EQ(again.size(), QSize(620, 800));
+    EXPECT_EQ(again.size(), QSize(620, 500));
 }
 
 } // namespace

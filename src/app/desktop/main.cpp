@@ -134,6 +134,9 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
     CMainFrame* frame = planner.Frame();
     frame->SetPersistent(false);
+    // Pictures come out alike on every machine: the first-start size, not
+    // the user's window or the screen's.
+    frame->resize(CMainFrame::DefaultSize());
     frame->show();
 
     int result = 1;
