@@ -228,9 +228,9 @@ void CMainFrame::CreateToolBar()
 
 // ---- Commands and their states
 
-bool CMainFrame::IsAvailable(int id)
+bool CMainFrame::IsAvailable(int id) const
 {
-    return id == ID_EXIT || CMainView::HandlesCommand(id);
+    return id == ID_EXIT || m_view->CanRun(id);
 }
 
 bool CMainFrame::OnCommand(int id)

@@ -40,8 +40,9 @@ public:
     // The state a command's entry should have now (its check mark and whether
     // it applies), whatever the program can do about it yet.
     CommandState StateOf(int id) const;
-    // Whether the program carries the command out.
-    static bool IsAvailable(int id);
+    // Whether the program carries the command out now (a command whose
+    // dialog has not been handed to the main view is not).
+    bool IsAvailable(int id) const;
     // Brings every action's enabled and checked state up to date.
     void UpdateCommandStates();
     // The action of a command id, or nullptr.

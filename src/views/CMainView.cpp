@@ -3,11 +3,14 @@
 #include "controls/CTabMode.h"
 #include "lists/CTodoTreeWnd.h"
 #include "model/CalendarStore.h"
+#include "model/CategoryList.h"
 #include "model/DayMark.h"
 #include "model/LanguageModule.h"
 #include "model/ViewState.h"
 #include "platform/gui/ColorRef.h"
 #include "platform/gui/ScreenClass.h"
+#include "storage/Csv.h"
+#include "storage/DeviceTasks.h"
 #include "storage/Settings.h"
 #include "storage/UserPrompts.h"
 #include "views/CRenderWnd.h"
@@ -15,7 +18,9 @@
 #include "views/MenuCommands.h"
 #include "views/UserMessageEvent.h"
 
+#include <QFileInfo>
 #include <QPainter>
+#include <QStandardPaths>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -25,6 +30,16 @@ namespace {
 constexpr int kTextNoTaskSelected = 233;
 constexpr int kTextUpdateDueTasks = 232;
 constexpr int kTextDeleteTask = 235;
+constexpr int kTextError = 195;
+constexpr int kTextReplaceFile = 220;
+constexpr int kTextImported = 238;
+constexpr int kTextImportCsv = 239;
+constexpr int kTextExportCsv = 240;
+constexpr int kTextExportFailed = 241;
+constexpr int kTextExported = 242;
+constexpr int kTextExportDone = 243;
+constexpr int kTextImportTaskList = 244;
+constexpr int kTextExportTaskList = 245;
 
 // Navigation codes of NavigateTo and UM_NAVIGATE.
 enum Navigation : int {
@@ -401,7 +416,7 @@ qintptr CMainView::OnUserMessage(const UserMessageEvent& message)
         m_tree->update();
         return 0;
     case UM_NEW_TASK:
-        // The task editor fills the new task; without it there is nothing to add.
+        NewTask();
         return 0;
     case UM_SELECT_CATEGORY:
         if (qint32(w) == store.CategorySelection())
@@ -424,11 +439,10 @@ qintptr CMainView::OnUserMessage(const UserMessageEvent& message)
         MoveSelected(false);
         return 0;
     case UM_EDIT_TASK:
-        // The whole of editing is the task editor's; an invalid index, or no
-        // editor yet, leaves everything as it is.
+        EditTask(int(w));
         return 0;
     case UM_DAY_NOTE:
-        // Likewise the day-note editor.
+        DailyNote();
         return 0;
     case UM_SET_ICON:
         if (isTask(w) && l >= 0) {
@@ -449,7 +463,7 @@ qintptr CMainView::OnUserMessage(const UserMessageEvent& message)
         m_tree->ExpandAll(int(w));
         return 0;
     case UM_RESCHEDULE:
-        // The reschedule dialog picks the day to move to; without it nothing moves.
+        Reschedule(qint32(w), PackedDate(l));
         return 0;
     case UM_RANGE_CHANGED:
         m_tree->Rebuild(false);
@@ -461,13 +475,17 @@ qintptr CMainView::OnUserMessage(const UserMessageEvent& message)
 
 // ---- Commands
 
-bool CMainView::HandlesCommand(int id)
+bool CMainView::CanRun(int id) const
 {
     switch (id) {
     case ID_NEW_FILE:
     case ID_OPEN_FILE:
     case ID_SAVE:
     case ID_SAVE_AS:
+    case ID_IMPORT_CSV:
+    case ID_EXPORT_CSV:
+    case ID_IMPORT_TASK_LIST:
+    case ID_EXPORT_TASK_LIST:
     case ID_PASSWORD:
     case ID_DUPLICATE_TASK:
     case ID_DELETE_TASK:
@@ -495,8 +513,26 @@ bool CMainView::HandlesCommand(int id)
     case ID_PREV_MONTH:
     case ID_NEXT_WEEK:
     case ID_PREV_WEEK:
-    case ID_EDIT_TASK:
         return true;
+    case ID_NEW_TASK:
+    case ID_EDIT_TASK:
+        return bool(m_dialogs.taskEditor);
+    case ID_DAILY_NOTE:
+        return bool(m_dialogs.dayNote);
+    case ID_RESCHEDULE:
+        return bool(m_dialogs.reschedule);
+    case ID_SELECT_DATE:
+        return bool(m_dialogs.selectDate);
+    case ID_CATEGORIES:
+        return bool(m_dialogs.categoryEditor);
+    case ID_HOLIDAYS:
+        return bool(m_dialogs.holidayEditor);
+    case ID_FILTER:
+        return bool(m_dialogs.filter);
+    case ID_SEARCH:
+        return bool(m_dialogs.search);
+    case ID_PREFERENCE:
+        return bool(m_dialogs.preferences);
     default:
         return false;
     }
@@ -504,6 +540,8 @@ bool CMainView::HandlesCommand(int id)
 
 bool CMainView::OnCommand(int id)
 {
+    if (!CanRun(id))
+        return false;
     Planner& planner = m_context.planner;
     ViewState& view = planner.view;
     switch (id) {
@@ -519,9 +557,48 @@ bool CMainView::OnCommand(int id)
     case ID_SAVE_AS:
         m_workflow.SaveAs();
         break;
+    case ID_IMPORT_CSV:
+        ImportCsvFile();
+        break;
+    case ID_EXPORT_CSV:
+        ExportCsvFile();
+        break;
+    case ID_IMPORT_TASK_LIST:
+        ImportTaskList();
+        break;
+    case ID_EXPORT_TASK_LIST:
+        ExportTaskList();
+        break;
+    case ID_PREFERENCE:
+        Preferences();
+        break;
     case ID_PASSWORD:
         m_workflow.ChangePassword();
         LayoutChildren();
+        break;
+    case ID_NEW_TASK:
+        NewTask();
+        break;
+    case ID_RESCHEDULE:
+        SendUserMessage(this, UM_RESCHEDULE, CalendarStore::kAllCategories, qintptr(view.DisplayDate()));
+        break;
+    case ID_DAILY_NOTE:
+        DailyNote();
+        break;
+    case ID_CATEGORIES:
+        EditCategories();
+        break;
+    case ID_HOLIDAYS:
+        EditHolidays();
+        break;
+    case ID_SELECT_DATE:
+        SelectDate();
+        break;
+    case ID_FILTER:
+        Filter();
+        break;
+    case ID_SEARCH:
+        Search();
         break;
     case ID_DUPLICATE_TASK:
         if (RequireSelectedTask())
@@ -613,9 +690,11 @@ bool CMainView::OnCommand(int id)
         NavigateTo(kNoDate, NavPrevWeek);
         break;
     case ID_EDIT_TASK:
-        if (m_tree->HasCaret() && RequireSelectedTask())
-            SendUserMessage(this, UM_EDIT_TASK, view.SelectedTask);
-        else if (!m_tree->HasCaret())
+        // A group row is a selected item too; its SelectedTask of -1 leaves
+        // the editor closed.
+        if (m_tree->HasCaret())
+            EditTask(view.SelectedTask);
+        else
             planner.prompts.ShowMessage(GetText(kTextNoTaskSelected), QString(), UserPrompts::OkOnly,
                                         UserPrompts::NoIcon);
         break;
@@ -724,4 +803,297 @@ void CMainView::SetGroupScheme(int scheme)
 {
     m_context.planner.settings.SetGroupScheme(scheme);
     m_tree->Rebuild(false);
+}
+
+// ---- Commands with a dialog
+
+void CMainView::SetDialogs(const MainViewDialogs& dialogs)
+{
+    m_dialogs = dialogs;
+    emit StateChanged();
+}
+
+bool CMainView::OnSelectedDays(PackedDate date) const
+{
+    const ViewState& view = m_context.planner.view;
+    const PackedDate selected = StripFlags(view.SelectedDate);
+    if (date == kNoDate || selected == kNoDate)
+        return date == selected;
+    if (!HasWeekFlag(view.SelectedDate))
+        return date == selected;
+    const PackedDate first = WeekStart(selected, m_context.planner.settings.StartWeekDay());
+    return !IsBefore(date, first) && !IsBefore(AddDays(first, 6), date);
+}
+
+bool CMainView::InListRange(PackedDate date) const
+{
+    const Settings& settings = m_context.planner.settings;
+    if (date == kNoDate)
+        return settings.AgendaNoDate();
+    const PackedDate start = settings.AgendaStartDate();
+    const PackedDate end = settings.AgendaEndDate();
+    return (start == kNoDate || !IsBefore(date, start)) && (end == kNoDate || !IsBefore(end, date));
+}
+
+void CMainView::NewTask()
+{
+    if (!m_dialogs.taskEditor)
+        return;
+    Planner& planner = m_context.planner;
+    ViewState& view = planner.view;
+    const qint32 selection = planner.store.CategorySelection();
+
+    TaskRecord task;
+    task.Date = view.DisplayDate();
+    task.Category = selection == CalendarStore::kAllCategories ? 0 : selection;
+    bool categoriesChanged = false;
+    const bool ok = m_dialogs.taskEditor(task, -1, categoriesChanged, this);
+    if (categoriesChanged)
+        Refresh();
+    if (!ok)
+        return;
+
+    const int added = planner.store.AddTask(task, true);
+    view.SelectedTask = -1;
+    if (added < 0)
+        return;
+    m_surface->update();
+    const auto selectNew = [&] {
+        view.SelectedTask = added;
+        m_tree->SelectByData(added);
+        m_tree->MakeCaretVisible();
+    };
+
+    const int mode = view.ViewMode;
+    if (IsDatedMode(mode)) {
+        if (!OnSelectedDays(task.Date)) {
+            NavigateTo(task.Date, NavToDate);
+            selectNew();
+            return;
+        }
+    } else if (mode == ViewState::List) {
+        if (!InListRange(task.Date))
+            return;
+    } else if (task.Date != kNoDate) {
+        return; // the No Date view does not list a dated task
+    }
+    if (m_tree->InsertTaskRow(added))
+        selectNew();
+}
+
+void CMainView::EditTask(int index)
+{
+    Planner& planner = m_context.planner;
+    TaskRecord copy;
+    if (!m_dialogs.taskEditor || !planner.store.CopyTask(index, copy))
+        return;
+    bool categoriesChanged = false;
+    if (!m_dialogs.taskEditor(copy, index, categoriesChanged, this)) {
+        if (categoriesChanged)
+            Refresh();
+        m_tree->setFocus();
+        return;
+    }
+    copy.Index = index;
+    planner.store.UpdateTask(copy);
+    if (categoriesChanged) {
+        Refresh();
+    } else {
+        m_tree->Rebuild(false);
+        m_surface->update();
+    }
+    m_tree->SelectByData(planner.view.SelectedTask);
+}
+
+void CMainView::DailyNote()
+{
+    Planner& planner = m_context.planner;
+    const PackedDate date = planner.view.DisplayDate();
+    if (!m_dialogs.dayNote || date == kNoDate)
+        return;
+    DayMark mark;
+    planner.store.GetDayMark(date, mark);
+    mark.Date = date;
+    if (m_dialogs.dayNote(date, mark, this)) {
+        mark.Date = date;
+        planner.store.SetDayMark(mark);
+    }
+    m_surface->update();
+    update();
+}
+
+void CMainView::Reschedule(qint32 category, PackedDate from)
+{
+    if (!m_dialogs.reschedule)
+        return;
+    PackedDate to = from;
+    if (!m_dialogs.reschedule(from, to, category, this))
+        return;
+    if (m_context.planner.store.RescheduleDay(from, to, category)) {
+        m_tree->Rebuild(false);
+        m_surface->update();
+    }
+}
+
+void CMainView::SelectDate()
+{
+    if (!m_dialogs.selectDate)
+        return;
+    PackedDate date = m_context.planner.view.DisplayDate();
+    // A picker that ends with no day would mean the undated tasks; only a
+    // day is a choice here.
+    if (m_dialogs.selectDate(date, this) && date != kNoDate)
+        NavigateTo(StripFlags(date), NavToDate);
+}
+
+void CMainView::EditCategories()
+{
+    if (!m_dialogs.categoryEditor)
+        return;
+    CalendarStore& store = m_context.planner.store;
+    CategoryList edited = store.Categories();
+    if (!m_dialogs.categoryEditor(edited, this))
+        return;
+    store.ReplaceCategories(edited);
+    Refresh();
+    m_title->RefreshCategory();
+}
+
+void CMainView::EditHolidays()
+{
+    if (!m_dialogs.holidayEditor)
+        return;
+    m_dialogs.holidayEditor(this);
+    m_surface->update();
+}
+
+void CMainView::Filter()
+{
+    if (!m_dialogs.filter || !m_dialogs.filter(this))
+        return;
+    m_title->RefreshCategory();
+    m_tree->Rebuild(true);
+    m_surface->update();
+    m_tree->ClearSelection();
+    m_context.planner.view.SelectedTask = -1;
+    update();
+}
+
+void CMainView::Search()
+{
+    if (m_dialogs.search && m_dialogs.search(this))
+        Refresh();
+}
+
+void CMainView::Preferences()
+{
+    if (m_dialogs.preferences && m_dialogs.preferences(this))
+        ApplyPreferences();
+}
+
+void CMainView::ApplyPreferences()
+{
+    Planner& planner = m_context.planner;
+    WaitCursor wait(planner.prompts);
+    planner.settings.SaveSettings(planner.view);
+    m_context.fonts.Build(planner.settings.Fonts());
+    m_title->ApplyFonts();
+    m_tree->ApplySettings();
+    m_tabs->Fill(m_context.fonts.Ctrl());
+    m_surface->ApplySettings();
+    m_tree->SetupColumns(width(), false);
+    LayoutChildren();
+    m_surface->update();
+    m_tree->ClearSelection();
+    planner.view.SelectedTask = -1;
+    update();
+    m_tree->Rebuild(true);
+}
+
+// ---- CSV files and the shared task list
+
+void CMainView::ShowNotice(int text, int caption, UserPrompts::Icon icon, const QString& argument)
+{
+    QString message = GetText(text);
+    if (!argument.isNull())
+        message = message.arg(argument);
+    m_context.planner.prompts.ShowMessage(message, GetText(caption), UserPrompts::OkOnly, icon);
+}
+
+QString CMainView::CsvFolder() const
+{
+    const QString& dataDir = m_context.planner.settings.DataDir();
+    if (!dataDir.isEmpty())
+        return dataDir;
+    // The program's own folder is a hidden data folder here; CSV files are
+    // the user's documents.
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void CMainView::ImportCsvFile()
+{
+    Planner& planner = m_context.planner;
+    QString path;
+    if (!planner.prompts.PickFile(UserPrompts::FileKind::Csv, false, CsvFolder(), QString(), path))
+        return;
+    CsvImportResult result;
+    {
+        WaitCursor wait(planner.prompts);
+        result = ImportCsv(CsvColumns{}, path, planner.store);
+    }
+    if (result.ErrorText != 0) {
+        ShowNotice(result.ErrorText, kTextError, UserPrompts::Error);
+        return;
+    }
+    ShowNotice(kTextImported, kTextImportCsv, UserPrompts::Information, QString::number(result.Count));
+    if (result.Count > 0) {
+        m_tree->Rebuild(false);
+        m_surface->update();
+    }
+}
+
+void CMainView::ExportCsvFile()
+{
+    Planner& planner = m_context.planner;
+    QString path;
+    const QString name = QFileInfo(FileWorkflow::NamePart(m_workflow.DataFilePath())).completeBaseName() +
+                         QStringLiteral(".csv");
+    if (!planner.prompts.PickFile(UserPrompts::FileKind::Csv, true, CsvFolder(), name, path))
+        return;
+    if (QFileInfo::exists(path) &&
+        planner.prompts.ShowMessage(GetText(kTextReplaceFile), GetText(kTextExportCsv), UserPrompts::YesNo,
+                                    UserPrompts::Warning) != UserPrompts::Yes)
+        return;
+    bool exported;
+    {
+        WaitCursor wait(planner.prompts);
+        exported = ExportCsv(path, planner.store);
+    }
+    ShowNotice(exported ? kTextExportDone : kTextExportFailed, kTextExportCsv, UserPrompts::Information);
+}
+
+void CMainView::ImportTaskList()
+{
+    Planner& planner = m_context.planner;
+    int count;
+    {
+        WaitCursor wait(planner.prompts);
+        count = ImportDeviceTasks(planner.store, planner.settings.DeviceTaskDir());
+    }
+    ShowNotice(kTextImported, kTextImportTaskList, UserPrompts::Information, QString::number(count));
+    if (count > 0) {
+        m_tree->Rebuild(false);
+        m_surface->update();
+    }
+}
+
+void CMainView::ExportTaskList()
+{
+    Planner& planner = m_context.planner;
+    int count;
+    {
+        WaitCursor wait(planner.prompts);
+        count = ExportDeviceTasks(planner.store, planner.settings.DeviceTaskDir());
+    }
+    ShowNotice(kTextExported, kTextExportTaskList, UserPrompts::Information, QString::number(count));
 }

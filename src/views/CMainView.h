@@ -2,6 +2,8 @@
 
 #include "model/PackedDate.h"
 #include "storage/FileWorkflow.h"
+#include "storage/UserPrompts.h"
+#include "views/MainViewDialogs.h"
 #include "views/ViewContext.h"
 
 #include <QRect>
@@ -52,10 +54,19 @@ public:
     bool StartupDone() const { return m_startupDone; }
 
     // Runs a menu command; false when the view does not handle it (the frame
-    // gets it then), or when its dialog is not part of the program yet.
+    // gets it then), or when the dialog it needs has not been handed over.
     bool OnCommand(int id);
-    // Whether OnCommand carries out the command.
-    static bool HandlesCommand(int id);
+    // Whether OnCommand carries out the command now.
+    bool CanRun(int id) const;
+
+    // The dialogs of the commands; a command without its dialog is not run.
+    void SetDialogs(const MainViewDialogs& dialogs);
+    const MainViewDialogs& Dialogs() const { return m_dialogs; }
+
+    // After the preferences ended with OK: saves the settings, gives the
+    // children the new fonts, lays out the current mode again and rebuilds
+    // the tree.
+    void ApplyPreferences();
 
     // Activating a view mode: tab, view state, layout, title bar, surface,
     // tree.
@@ -114,6 +125,31 @@ private:
     void SetGroupScheme(int scheme);
     void MoveSelected(bool up);
 
+    // The commands and messages that run a dialog.
+    void NewTask();
+    void EditTask(int index);
+    void DailyNote();
+    void Reschedule(qint32 category, PackedDate from);
+    void SelectDate();
+    void EditCategories();
+    void EditHolidays();
+    void Filter();
+    void Search();
+    void Preferences();
+    // Whether a new task's day is the selected day (or lies in the selected week).
+    bool OnSelectedDays(PackedDate date) const;
+    // Whether the List view lists a task of that day.
+    bool InListRange(PackedDate date) const;
+
+    // Exchange with CSV files and the shared task list.
+    void ImportCsvFile();
+    void ExportCsvFile();
+    void ImportTaskList();
+    void ExportTaskList();
+    // Where the CSV file picker starts.
+    QString CsvFolder() const;
+    void ShowNotice(int text, int caption, UserPrompts::Icon icon, const QString& argument = QString());
+
     ViewContext& m_context;
     FileWorkflow m_workflow;
     QString m_commandLinePath;
@@ -121,6 +157,7 @@ private:
     CRenderWnd* m_surface = nullptr;
     CTodoTreeWnd* m_tree = nullptr;
     CTabMode* m_tabs = nullptr;
+    MainViewDialogs m_dialogs;
     bool m_startupDone = false;
     bool m_saveOnClose = true;
 };

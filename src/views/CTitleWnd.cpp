@@ -69,7 +69,6 @@ CTitleWnd::CTitleWnd(ViewContext& context, QObject* notifyTarget, QWidget* paren
     : QWidget(parent), m_context(context), m_notifyTarget(notifyTarget)
 {
     setObjectName(QStringLiteral("titleWnd"));
-    setFont(context.fonts.Ctrl());
 
     m_today = MakeButton(new CImageBtn(kTodayId, this), QStringLiteral("todayButton"));
     m_back = MakeButton(new CImageBtn(kBackId, this), QStringLiteral("backButton"));
@@ -80,9 +79,7 @@ CTitleWnd::CTitleWnd(ViewContext& context, QObject* notifyTarget, QWidget* paren
                             QStringLiteral("categoryButton"));
     m_dateRange = MakeButton(new CBtnDateRange(kDateRangeId, context.planner.settings, this),
                              QStringLiteral("dateRangeButton"));
-    for (QWidget* button : std::initializer_list<QWidget*>{m_today, m_back, m_forward, m_month, m_year, m_category,
-                                                            m_dateRange})
-        button->setFont(context.fonts.Ctrl());
+    ApplyFonts();
 
     m_month->SetMonth(1);
     m_year->SetYear(YearOf(Today()));
@@ -90,6 +87,15 @@ CTitleWnd::CTitleWnd(ViewContext& context, QObject* notifyTarget, QWidget* paren
     m_dateRange->SetRange(kNoDate, kNoDate);
     m_dateRange->hide();
     LoadImages();
+}
+
+void CTitleWnd::ApplyFonts()
+{
+    const QFont& font = m_context.fonts.Ctrl();
+    setFont(font);
+    for (QWidget* button : std::initializer_list<QWidget*>{m_today, m_back, m_forward, m_month, m_year, m_category,
+                                                            m_dateRange})
+        button->setFont(font);
 }
 
 void CTitleWnd::LoadImages()

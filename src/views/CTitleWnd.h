@@ -58,6 +58,9 @@ public:
     void RefreshCategory();
     // The category picker's value, without a repaint.
     void SetCategory(qint32 category);
+    // The bar and its buttons take the control font again (after the
+    // preferences changed it).
+    void ApplyFonts();
 
     CImageBtn* TodayButton() const { return m_today; }
     CImageBtn* BackButton() const { return m_back; }

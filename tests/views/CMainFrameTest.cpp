@@ -101,14 +101,24 @@ TEST_F(MainFrameTest, EntriesWithoutTheirDialogYetStayDisabled)
 {
     frame->UpdateCommandStates();
     for (int id : {ID_NEW_TASK, ID_PREFERENCE, ID_CATEGORIES, ID_HOLIDAYS, ID_SELECT_DATE, ID_FILTER, ID_SEARCH,
-                   ID_RESCHEDULE, ID_DAILY_NOTE, ID_IMPORT_CSV, ID_EXPORT_CSV, ID_IMPORT_TASK_LIST,
-                   ID_EXPORT_TASK_LIST}) {
+                   ID_RESCHEDULE, ID_DAILY_NOTE}) {
         ASSERT_NE(Action(id), nullptr) << id;
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
     }
     for (int id : {ID_NEW_FILE, ID_OPEN_FILE, ID_SAVE_AS, ID_PASSWORD, ID_EXIT, ID_TODAY, ID_UPDATE_DUE_TASKS,
-                   ID_EXPAND_ALL})
+                   ID_EXPAND_ALL, ID_IMPORT_CSV, ID_EXPORT_CSV, ID_IMPORT_TASK_LIST, ID_EXPORT_TASK_LIST})
         EXPECT_TRUE(Action(id)->isEnabled()) << id;
+}
+
+TEST_F(MainFrameTest, EntriesComeAliveWhenTheirDialogArrives)
+{
+    MainViewDialogs dialogs;
+    dialogs.taskEditor = [](TaskRecord&, int, bool&, QWidget*) { return false; };
+    dialogs.search = [](QWidget*) { return false; };
+    frame->MainView()->SetDialogs(dialogs);
+    EXPECT_TRUE(Action(ID_NEW_TASK)->isEnabled());
+    EXPECT_TRUE(Action(ID_SEARCH)->isEnabled());
+    EXPECT_FALSE(Action(ID_FILTER)->isEnabled());
 }
 
 TEST_F(MainFrameTest, SaveIsEnabledOnlyWhileModified)

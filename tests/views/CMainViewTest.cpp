@@ -21,40 +21,6 @@ QString NoTaskSelected()
     return GetText(233);
 }
 
-// A main view after its start-up, shown at 480 x 640.
-class MainViewTest : public ViewTestBase
-{
-protected:
-    void SetUp() override
-    {
-        ViewTestBase::SetUp();
-        ForgetSettingsAndDataFile();
-        FontSettings fonts = objects->settings.Fonts();
-        fonts.FontHCtrl = 20;
-        fonts.FontHDateNum = 18;
-        objects->settings.SetFonts(fonts);
-        objects->settings.SetCubeH(30);
-        view = std::make_unique<CMainView>(objects->context, QString());
-        view->resize(480, 640);
-        view->show();
-        RunPostedMessages();
-    }
-    void TearDown() override
-    {
-        if (view)
-            view->SetSaveOnClose(false);
-        view.reset();
-        ViewTestBase::TearDown();
-    }
-
-    ViewState& State() { return objects->view; }
-    CalendarStore& Store() { return objects->store; }
-    ScriptedPrompts& Prompts() { return objects->prompts; }
-    int Command(int id) { return view->OnCommand(id); }
-
-    std::unique_ptr<CMainView> view;
-};
-
 TEST_F(MainViewTest, StartUpWithoutFileLeavesAnEmptyUntitledCalendarInTheMonthView)
 {
     EXPECT_TRUE(view->StartupDone());
