@@ -810,6 +810,15 @@ void CMainView::SetGroupScheme(int scheme)
 void CMainView::SetDialogs(const MainViewDialogs& dialogs)
 {
     m_dialogs = dialogs;
+    // The tree's date menus end in "Select Date..." too.
+    if (m_dialogs.selectDate) {
+        m_tree->SetDatePicker([this](PackedDate initial, PackedDate& chosen) {
+            chosen = initial;
+            return m_dialogs.selectDate(chosen, this);
+        });
+    } else {
+        m_tree->SetDatePicker(nullptr);
+    }
     emit StateChanged();
 }
 
