@@ -214,54 +214,23 @@ void CMainView::ActivateViewMode(int mode)
 
 void CMainView::NavigateTo(PackedDate date, int how)
 {
+    // The steps of codes 2 to 7, in code order.
+    static PackedDate (*const kSteps[])(PackedDate) = {NextMonth, PrevMonth, NextWeek, PrevWeek, NextDay, PrevDay};
     ViewState& view = m_context.planner.view;
-    const bool dated = IsDatedMode(view.ViewMode);
-    const auto toDatedView = [&] {
-        if (!dated)
-            SwitchMode(ViewState::Week);
-    };
-    switch (how) {
-    case NavToDate:
-        if (date == kNoDate) {
-            SwitchMode(ViewState::NoDate);
-        } else {
-            toDatedView();
-            view.SelectedDate = date;
-        }
-        break;
-    case NavToday:
-        toDatedView();
-        view.SelectedDate = Today();
-        break;
-    case NavNextMonth:
-        toDatedView();
-        view.SelectedDate = NextMonth(view.SelectedDate);
-        break;
-    case NavPrevMonth:
-        toDatedView();
-        view.SelectedDate = PrevMonth(view.SelectedDate);
-        break;
-    case NavNextWeek:
-        toDatedView();
-        view.SelectedDate = NextWeek(view.SelectedDate);
-        break;
-    case NavPrevWeek:
-        toDatedView();
-        view.SelectedDate = PrevWeek(view.SelectedDate);
-        break;
-    case NavNextDay:
-        toDatedView();
-        view.SelectedDate = NextDay(view.SelectedDate);
-        break;
-    case NavPrevDay:
-        toDatedView();
-        view.SelectedDate = PrevDay(view.SelectedDate);
-        break;
-    case NavNoDate:
-        SwitchMode(ViewState::NoDate);
-        break;
-    default:
+    if (how < NavToDate || how > NavNoDate)
         return;
+    if (how == NavNoDate || (how == NavToDate && date == kNoDate)) {
+        SwitchMode(ViewState::NoDate);
+    } else {
+        // A dated target shows in the Week view when the list views are up.
+        if (!IsDatedMode(view.ViewMode))
+            SwitchMode(ViewState::Week);
+        if (how == NavToDate)
+            view.SelectedDate = date;
+        else if (how == NavToday)
+            view.SelectedDate = Today();
+        else
+            view.SelectedDate = kSteps[how - NavNextMonth](view.SelectedDate);
     }
     AfterDateChange();
 }
