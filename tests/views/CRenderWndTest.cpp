@@ -649,6 +649,16 @@ TEST_P(CRenderWndTest, SetDateSelectsTheDay)
     surface->SetDate(Week(D(2009, 8, 4)));
     EXPECT_EQ(view.SelectedDate, Week(D(2009, 8, 4)));
     EXPECT_EQ(surface->Layout().BaseDate(), D(2009, 8, 4));
+    // The main view tells the surface the display date, without flags: the
+    // week stays selected.
+    surface->SetDate(D(2009, 8, 4));
+    EXPECT_EQ(view.SelectedDate, Week(D(2009, 8, 4)));
+    surface->SetDate(D(2009, 8, 11));
+    EXPECT_EQ(view.SelectedDate, D(2009, 8, 11));
+    surface->SetDate(Week(D(2009, 8, 11)));
+    EXPECT_EQ(view.SelectedDate, Week(D(2009, 8, 11)));
+    surface->SetDate(kNoDate);
+    EXPECT_EQ(view.SelectedDate, kNoDate);
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenClasses, CRenderWndTest, testing::Values(false, true),
