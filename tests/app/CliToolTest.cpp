@@ -386,6 +386,15 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"OptionWithoutValue", {u"add"_s, u"x"_s, u"--date"_s}, "Missing value after '--date'."},
         UsageCase{"FileWithoutValue", {u"--file"_s}, "Missing value after '--file'.", false},
         UsageCase{"EmptyFile", {u"--file="_s, u"dump"_s}, "The path after '--file' is empty.", false},
+        UsageCase{"GenerateNothing", {u"generate"_s, u"0"_s, u"out.vrx"_s},
+                  "'generate' wants a task count from 1 to 1000000, not '0'."},
+        UsageCase{"GenerateTooMany", {u"generate"_s, u"1000001"_s, u"out.vrx"_s},
+                  "'generate' wants a task count from 1 to 1000000, not '1000001'."},
+        UsageCase{"GenerateWords", {u"generate"_s, u"many"_s, u"out.vrx"_s},
+                  "'generate' wants a task count from 1 to 1000000, not 'many'."},
+        UsageCase{"GenerateWithoutTarget", {u"generate"_s, u"10"_s}, "'generate' needs N OUT."},
+        UsageCase{"GenerateBadSeed", {u"generate"_s, u"10"_s, u"out.vrx"_s, u"--seed"_s, u"-1"_s},
+                  "'--seed' wants a number from 0 to 4294967295, not '-1'."},
         UsageCase{"CsvOverTheDataFile", {u"export-csv"_s, u"$FILE"_s}, "'$FILE' is the data file itself."}),
     testtables::RowName<UsageCase>);
 
@@ -402,7 +411,7 @@ TEST_F(CliToolTest, HelpListsEveryCommandAndEachCommandHasItsOwn)
 {
     const QStringList commands{u"dump"_s,       u"list"_s,       u"add"_s,          u"update-due"_s,
                                u"save-as"_s,    u"export-csv"_s, u"import-csv"_s,   u"export-tasks"_s,
-                               u"import-tasks"_s};
+                               u"import-tasks"_s, u"generate"_s};
     const ToolRun help = RunTool({u"--help"_s});
     EXPECT_EQ(help.status, kExitOk);
     EXPECT_EQ(help.err, QString());
@@ -720,6 +729,63 @@ TEST_F(CliToolTest, SharedTaskListImportFromAMissingFolderFails)
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.err, u"error: There is no folder '"_s + folder + u"'.\n"_s);
     EXPECT_FALSE(QFileInfo::exists(file + u"BAK"_s));
+}
+
+// ---- generate
+
+TEST_F(CliToolTest, GenerateWritesTheSameCalendarForTheSameSeedInEachForm)
+{
+    const QString first = Path(u"first.vrx"_s);
+    const ToolRun run = RunTool({u"generate"_s, u"200"_s, first});
+    ASSERT_EQ(run.status, kExitOk) << run.err.toStdString();
+    EXPECT_EQ(run.out, u"generated 200\n"_s);
+    const QJsonObject dump = ParseJson(RunTool({u"--file"_s, first, u"dump"_s}).out);
+    EXPECT_EQ(dump[u"tasks"_s].toArray().size(), 200);
+    EXPECT_EQ(dump[u"categories"_s].toArray().size(), 8);
+    EXPECT_FALSE(dump[u"marks"_s].toArray().isEmpty());
+    EXPECT_FALSE(dump[u"holidays"_s].toArray().isEmpty());
+
+    const QString second = Path(u"second.vrx"_s);
+    ASSERT_EQ(RunTool({u"generate"_s, u"200"_s, second, u"--seed"_s, u"20250616"_s}).status, kExitOk);
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+    const QString other = Path(u"other.vrx"_s);
+    ASSERT_EQ(RunTool({u"generate"_s, u"200"_s, other, u"--seed"_s, u"7"_s}).status, kExitOk);
+    EXPECT_NE(ReadFileBytes(other), ReadFileBytes(first));
+
+    const QString csv = Path(u"tasks.csv"_s);
+    ASSERT_EQ(RunTool({u"generate"_s, u"200"_s, csv}).status, kExitOk);
+    EXPECT_EQ(RunTool({u"--file"_s, Path(u"fromcsv.vrx"_s), u"import-csv"_s, csv}).out, u"imported 200\n"_s);
+
+    const QString folder = Path(u"tasks"_s);
+    ASSERT_EQ(RunTool({u"generate"_s, u"30"_s, folder}).status, kExitOk);
+    EXPECT_EQ(QDir(folder).entryList({u"*.ics"_s}, QDir::Files).size(), 30);
+}
+
+TEST_F(CliToolTest, GenerateProtectsADataFileWithTheNewPassword)
+{
+    const QString file = Path(u"locked.vrx"_s);
+    ASSERT_EQ(RunTool({u"generate"_s, u"50"_s, file}, {{u"ORBELIN_NEW_PASSWORD"_s, u"sixteen-letters!"_s}}).status,
+              kExitOk);
+    CalendarStore store;
+    EXPECT_EQ(Load(file, store), 207);
+    EXPECT_EQ(Load(file, store, u"sixteen-letters!"_s), 0);
+}
+
+TEST_F(CliToolTest, GenerateLeavesAnExistingFileAloneUnlessForced)
+{
+    const QString file = SaveRich(u"rich.vrx"_s);
+    const QByteArray before = ReadFileBytes(file);
+    const ToolRun refused = RunTool({u"generate"_s, u"10"_s, file});
+    EXPECT_EQ(refused.status, kExitFailed);
+    EXPECT_EQ(refused.out, QString());
+    EXPECT_EQ(refused.err, u"error: '"_s + file + u"' exists already; --force replaces it.\n"_s);
+    EXPECT_EQ(ReadFileBytes(file), before);
+
+    const ToolRun forced = RunTool({u"generate"_s, u"10"_s, file, u"--force"_s});
+    EXPECT_EQ(forced.status, kExitOk) << forced.err.toStdString();
+    CalendarStore store;
+    ASSERT_EQ(Load(file, store), 0);
+    EXPECT_EQ(store.TaskCount(), 10);
 }
 
 } // namespace

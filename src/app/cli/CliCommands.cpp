@@ -4,6 +4,7 @@
 #include "app/cli/CliDocument.h"
 #include "model/Clock.h"
 #include "model/LanguageModule.h"
+#include "storage/CalendarGenerator.h"
 #include "storage/Csv.h"
 #include "storage/DeviceTasks.h"
 
@@ -23,6 +24,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kProgram = u"orbelin-cli"_s;
+
+// The most tasks generate makes: far beyond any real calendar, still well
+// within memory.
+constexpr int kMaxGeneratedTasks = 1000000;
 
 constexpr int kTextExportFailed = 241;
 
@@ -49,6 +54,7 @@ public:
     int ImportCsvFile();
     int ExportTasks();
     int ImportTasks();
+    int Generate();
 
 private:
     int Usage(const QString& problem);
@@ -68,6 +74,9 @@ private:
     int SaveAndPrint(const QString& line);
     // The shared task list's folder: the argument, else the setting.
     QString TaskDir() const;
+    // The key of ORBELIN_NEW_PASSWORD (none when it is unset or empty); false
+    // (after the usage message) when the key cannot hold it.
+    bool NewPasswordKey(PasswordKey& key, int& status);
 
     QTextStream& m_out;
     QTextStream& m_err;
@@ -253,6 +262,19 @@ exported before are not looked for: each run adds them again.)"_s,
 settings name) to the calendar, saves it and prints "imported N". When the
 data file does not exist, a new calendar is started.)"_s,
          &CliRun::ImportTasks},
+        {u"generate"_s, u"N OUT [--seed NUMBER] [--force]"_s, 2, 2,
+         {Option(u"seed"_s, u"the random seed (default: %1)"_s.arg(CalendarGenerator::kDefaultSeed), u"NUMBER"_s),
+          Option(u"force"_s, u"replace an existing OUT (add to an existing folder)"_s)},
+         u"write a made-up calendar of N tasks"_s,
+         uR"(Makes up a realistic calendar of N tasks (1 to 1000000): 8 categories,
+titles of 3 to 8 words, about 30 % with a note, mixed priorities, dates
+over three years around 16 June 2025 with about 10 % undated, about 40 %
+completed, day marks and holidays. The same N and seed always give the same
+calendar. OUT ending in .vrx gets a data file (under ORBELIN_NEW_PASSWORD
+when that is set), .csv a CSV file, anything else a shared task list
+folder. The data file named by --file is neither read nor changed. An
+existing OUT is left alone unless --force is given. Prints "generated N".)"_s,
+         &CliRun::Generate},
     };
 }
 
@@ -269,6 +291,18 @@ const Command* FindCommand(const QString& name)
             return &command;
     }
     return nullptr;
+}
+
+// The arguments a command needs: "TITLE", "N OUT", "" for none.
+QString NeededArguments(const Command& command)
+{
+    QStringList words;
+    for (const QString& word : command.arguments.split(u' ', Qt::SkipEmptyParts)) {
+        if (word.startsWith(u'['))
+            break;
+        words << word;
+    }
+    return words.join(u' ');
 }
 
 QString OptionLines(const QList<QCommandLineOption>& options)
@@ -350,7 +384,7 @@ int CliRun::CheckPositional()
     const Command& command = *m_command;
     const qsizetype count = m_positional.size();
     if (count < command.minPositional)
-        return Usage(u"'%1' needs %2."_s.arg(command.name, command.arguments.section(u' ', 0, 0)));
+        return Usage(u"'%1' needs %2."_s.arg(command.name, NeededArguments(command)));
     if (count > command.maxPositional) {
         const QString extra = m_positional.at(command.maxPositional);
         return Usage(u"Unexpected argument '%1'."_s.arg(extra));
@@ -392,11 +426,13 @@ int CliRun::PrintHelp()
     m_out << u"Usage: "_s << kProgram << u" [--file PATH] COMMAND [ARGUMENTS]\n\n"_s
           << u"Works on the calendar's data file without a window.\n\nCommands:\n"_s;
     for (const Command& command : Commands()) {
-        // The name and its positional argument: "add TITLE", "export-tasks [DIR]".
+        // The name and its positional arguments: "add TITLE", "export-tasks [DIR]".
         QString left = u"  "_s + command.name;
-        const QString first = command.arguments.section(u' ', 0, 0);
-        if (!first.isEmpty() && !first.startsWith(u"[-"_s))
-            left += u' ' + first;
+        for (const QString& word : command.arguments.split(u' ', Qt::SkipEmptyParts)) {
+            if (word.startsWith(u"[-"_s))
+                break;
+            left += u' ' + word;
+        }
         m_out << left.leftJustified(22) << u' ' << command.summary << u'\n';
     }
     m_out << u"\nOptions:\n"_s << OptionLines({FileOption(), HelpOption()})
@@ -549,8 +585,9 @@ int CliRun::SaveAs()
 {
     const QString target = Positional(0);
     PasswordKey newKey;
-    if (m_environment.newPassword && !newKey.SetPassword(*m_environment.newPassword))
-        return Usage(u"ORBELIN_NEW_PASSWORD is longer than %1 characters."_s.arg(PasswordKey::kMaxPasswordLength));
+    int status = kExitOk;
+    if (!NewPasswordKey(newKey, status))
+        return status;
     if (!Load(CliDocument::WhenMissing::Fail))
         return kExitLoadFailed;
     if (!m_document.SaveTo(target, m_environment.newPassword ? newKey : m_document.Password()))
@@ -624,6 +661,70 @@ int CliRun::ImportTasks()
         return kExitLoadFailed;
     const int imported = ImportDeviceTasks(m_document.Store(), folder);
     return SaveAndPrint(u"imported %1"_s.arg(imported));
+}
+
+bool CliRun::NewPasswordKey(PasswordKey& key, int& status)
+{
+    if (!m_environment.newPassword || key.SetPassword(*m_environment.newPassword))
+        return true;
+    status = Usage(u"ORBELIN_NEW_PASSWORD is longer than %1 characters."_s.arg(PasswordKey::kMaxPasswordLength));
+    return false;
+}
+
+int CliRun::Generate()
+{
+    bool ok = false;
+    const int count = Positional(0).toInt(&ok);
+    if (!ok || count < 1 || count > kMaxGeneratedTasks)
+        return Usage(u"'generate' wants a task count from 1 to %1, not '%2'."_s.arg(kMaxGeneratedTasks)
+                         .arg(Positional(0)));
+    quint32 seed = CalendarGenerator::kDefaultSeed;
+    if (IsSet(u"seed"_s)) {
+        seed = Value(u"seed"_s).toUInt(&ok);
+        if (!ok)
+            return Usage(u"'--seed' wants a number from 0 to 4294967295, not '%1'."_s.arg(Value(u"seed"_s)));
+    }
+    PasswordKey key;
+    int status = kExitOk;
+    if (!NewPasswordKey(key, status))
+        return status;
+    const QString target = Positional(1);
+    const CalendarOutput form = CalendarOutputFor(target);
+    const QFileInfo existing(target);
+    // A made-up calendar must never take the place of a real one by mistake.
+    const bool taken = existing.isDir() ? !QDir(target).isEmpty() : existing.exists();
+    if (taken && !IsSet(u"force"_s))
+        return Fail(u"'%1' exists already; --force replaces it."_s.arg(target));
+    if (existing.isDir() && form != CalendarOutput::TaskFolder)
+        return Fail(u"'%1' is a folder."_s.arg(target));
+
+    CalendarStore store;
+    HolidayList holidays;
+    CalendarGenerator(seed).Fill(count, store, holidays);
+    switch (form) {
+    case CalendarOutput::DataFile:
+        if (!WriteDataFile(store, holidays, target, key, false, m_err))
+            return kExitFailed;
+        break;
+    case CalendarOutput::Csv:
+        QDir().mkpath(existing.absolutePath());
+        if (!ExportCsv(target, store)) {
+            ReportFileError(m_err, target, GetText(kTextExportFailed), kTextExportFailed);
+            return kExitFailed;
+        }
+        break;
+    case CalendarOutput::TaskFolder: {
+        QString error;
+        if (!QDir().mkpath(target))
+            return Fail(u"The folder '%1' cannot be made."_s.arg(target));
+        if (!WriteCalendarTaskFolder(store, target, error))
+            return Fail(u"Not every task could be written to '%1' (%2)."_s.arg(target, error));
+        break;
+    }
+    }
+    m_out << u"generated "_s << count << u'\n';
+    m_out.flush();
+    return kExitOk;
 }
 
 CliEnvironment CliEnvironment::FromProcess()

@@ -110,7 +110,7 @@ bool CliDocument::SaveChanges()
 {
     if (!m_store.Modified())
         return true;
-    if (!Save(m_path, false, m_password))
+    if (!SaveTo(m_path, m_password))
         return false;
     if (m_new) {
         m_err << u"note: created the data file "_s << m_path << u'\n';
@@ -122,18 +122,18 @@ bool CliDocument::SaveChanges()
 
 bool CliDocument::SaveTo(const QString& path, const PasswordKey& key)
 {
-    return Save(path, true, key);
+    return WriteDataFile(m_store, m_holidays, path, key, m_settings.Backup(), m_err);
 }
 
-bool CliDocument::Save(const QString& path, bool force, const PasswordKey& key)
+bool WriteDataFile(CalendarStore& store, const HolidayList& holidays, const QString& path, const PasswordKey& key,
+                   bool backup, QTextStream& err)
 {
     // Like the program's first save, which creates the data folder.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
     int messageNumber = 0;
-    if (SaveDataFile(m_store, m_holidays, path, force, key.KeyBytes(), key.KeyBits(), m_settings.Backup(), error,
-                     &messageNumber))
+    if (SaveDataFile(store, holidays, path, true, key.KeyBytes(), key.KeyBits(), backup, error, &messageNumber))
         return true;
-    ReportFileError(m_err, path, error, messageNumber);
+    ReportFileError(err, path, error, messageNumber);
     return false;
 }

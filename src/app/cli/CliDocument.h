@@ -63,7 +63,6 @@ private:
     // After an attempt that failed for want of the right password: the
     // environment's password, or the terminal's answers.
     bool LoadWithPassword(QString& error, int& messageNumber);
-    bool Save(const QString& path, bool force, const PasswordKey& key);
 
     const CliEnvironment& m_environment;
     QTextStream& m_err;
@@ -75,6 +74,12 @@ private:
     QString m_path;
     bool m_new = false;
 };
+
+// Writes store and holidays to path (creating its folder) under key,
+// replacing the file; with backup on, the old file is first copied to
+// path + "BAK" (once per document). False after reporting the failure on err.
+bool WriteDataFile(CalendarStore& store, const HolidayList& holidays, const QString& path, const PasswordKey& key,
+                   bool backup, QTextStream& err);
 
 // Prints a failure of the data file layer: "error NNN: TEXT" for a message
 // number, else "error file: PATH: TEXT".
