@@ -512,6 +512,8 @@ TEST_F(CliToolTest, AddStartsAMissingCalendarThenListShowsTheTaskOnItsDate)
     // A new calendar has the default categories, the new one after them.
     EXPECT_EQ(store.Categories().Count(), 4);
     EXPECT_EQ(store.FindCategory(u"Errands"_s), 3);
+    // The tool reads the settings but leaves them to the desktop program.
+    EXPECT_FALSE(QFileInfo::exists(TestRootDir() + u"/config/Corvane Software/Orbelin Planner.conf"_s));
 }
 
 TEST_F(CliToolTest, ChangingCommandsTakeTheBackupAndKeepThePassword)

@@ -71,7 +71,11 @@ private:
     bool DateOption(const QString& option, PackedDate& date, int& status);
     // Loads the data file; false when it failed (reported).
     bool Load(CliDocument::WhenMissing whenMissing) { return m_document.Load(whenMissing); }
+    // Prints the command's result line; the exit status of success.
+    int Done(const QString& line);
     int SaveAndPrint(const QString& line);
+    // Writes every task of store as CSV to target; false after reporting.
+    bool WriteCsv(const QString& target, const CalendarStore& store);
     // The shared task list's folder: the argument, else the setting.
     QString TaskDir() const;
     // The key of ORBELIN_NEW_PASSWORD (none when it is unset or empty); false
@@ -451,8 +455,8 @@ add, import-csv and import-tasks start a new calendar with the default
 categories when the data file does not exist; the other commands need it.
 
 Errors go to standard error: "error NNN: TEXT" for a numbered message (a
-step of loading or saving the data file, a CSV import), "error file: PATH:
-TEXT" when a file cannot be opened, "error: TEXT" otherwise.
+step of loading or saving the data file, a CSV export or import), "error
+file: PATH: TEXT" when a file cannot be opened, "error: TEXT" otherwise.
 
 Exit status: 0 done, 1 the command failed, 2 the data file could not be
 loaded, 64 wrong arguments.
@@ -480,13 +484,24 @@ bool CliRun::DateOption(const QString& option, PackedDate& date, int& status)
     return false;
 }
 
-int CliRun::SaveAndPrint(const QString& line)
+int CliRun::Done(const QString& line)
 {
-    if (!m_document.SaveChanges())
-        return kExitFailed;
     m_out << line << u'\n';
     m_out.flush();
     return kExitOk;
+}
+
+int CliRun::SaveAndPrint(const QString& line)
+{
+    return m_document.SaveChanges() ? Done(line) : kExitFailed;
+}
+
+bool CliRun::WriteCsv(const QString& target, const CalendarStore& store)
+{
+    if (ExportCsv(target, store))
+        return true;
+    ReportFileError(m_err, target, GetText(kTextExportFailed), kTextExportFailed);
+    return false;
 }
 
 QString CliRun::TaskDir() const
@@ -592,9 +607,7 @@ int CliRun::SaveAs()
         return kExitLoadFailed;
     if (!m_document.SaveTo(target, m_environment.newPassword ? newKey : m_document.Password()))
         return kExitFailed;
-    m_out << u"saved "_s << target << u'\n';
-    m_out.flush();
-    return kExitOk;
+    return Done(u"saved "_s + target);
 }
 
 int CliRun::ExportCsvFile()
@@ -605,13 +618,9 @@ int CliRun::ExportCsvFile()
     if (!Load(CliDocument::WhenMissing::Fail))
         return kExitLoadFailed;
     const CalendarStore& store = m_document.Store();
-    if (!ExportCsv(target, store)) {
-        ReportFileError(m_err, target, GetText(kTextExportFailed), kTextExportFailed);
+    if (!WriteCsv(target, store))
         return kExitFailed;
-    }
-    m_out << u"exported "_s << LiveTaskCount(store) << u'\n';
-    m_out.flush();
-    return kExitOk;
+    return Done(u"exported %1"_s.arg(LiveTaskCount(store)));
 }
 
 int CliRun::ImportCsvFile()
@@ -644,8 +653,7 @@ int CliRun::ExportTasks()
         return Fail(u"The folder '%1' cannot be made."_s.arg(folder));
     const CalendarStore& store = m_document.Store();
     const int exported = ExportDeviceTasks(store, folder);
-    m_out << u"exported "_s << exported << u'\n';
-    m_out.flush();
+    Done(u"exported %1"_s.arg(exported));
     const int total = LiveTaskCount(store);
     if (exported < total)
         return Fail(u"Only %1 of %2 tasks were written to '%3'."_s.arg(exported).arg(total).arg(folder));
@@ -708,10 +716,8 @@ int CliRun::Generate()
         break;
     case CalendarOutput::Csv:
         QDir().mkpath(existing.absolutePath());
-        if (!ExportCsv(target, store)) {
-            ReportFileError(m_err, target, GetText(kTextExportFailed), kTextExportFailed);
+        if (!WriteCsv(target, store))
             return kExitFailed;
-        }
         break;
     case CalendarOutput::TaskFolder: {
         QString error;
@@ -722,9 +728,7 @@ int CliRun::Generate()
         break;
     }
     }
-    m_out << u"generated "_s << count << u'\n';
-    m_out.flush();
-    return kExitOk;
+    return Done(u"generated %1"_s.arg(count));
 }
 
 CliEnvironment CliEnvironment::FromProcess()
