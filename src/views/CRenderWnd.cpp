@@ -83,7 +83,10 @@ CalendarLayout CRenderWnd::Layout() const
 void CRenderWnd::SetDate(PackedDate date)
 {
     PackedDate& selected = m_context.planner.view.SelectedDate;
-    if (date != selected)
+    // The main view passes the display date, the selected day without its
+    // flags: that same day keeps a whole-week selection, so a week picked in
+    // the Week view stays picked after stepping to the next week.
+    if (date != selected && date != StripFlags(selected))
         selected = date;
     update();
 }

@@ -25,6 +25,7 @@ public:
     ~CRenderWnd() override;
 
     // Selects the date (when it differs from the selected one) and repaints.
+    // The selected day without its flags leaves a week selection of that day.
     void SetDate(PackedDate date);
 
     // -1 nothing hit, 0 the selected date was hit again, 1 another date was

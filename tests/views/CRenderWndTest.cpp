@@ -133,13 +133,16 @@ protected:
         ScreenClass::Reset();
     }
 
-    void AddTasks(PackedDate date, int count, int done, qint32 priority = kPriorityNormal)
+    void AddTasks(PackedDate date, int count, int done, qint32 priority = kPriorityNormal, qint32 category = 0,
+                  quint32 icon = 0)
     {
         for (int i = 0; i < count; ++i) {
             TaskRecord task;
             task.Title = QStringLiteral("Task");
             task.Date = date;
             task.Priority = priority;
+            task.Category = category;
+            task.Icon = icon;
             task.Completed = i < done ? 1 : 0;
             task.Id = ++m_lastId;
             store.AddTask(task, false);
@@ -221,6 +224,14 @@ protected:
     {
         return ShowsText(shot, CellOf(date).rect.adjusted(2, 1, -2, 0), kCountFlags, text, fonts.AgendaCount(),
                          colour, background);
+    }
+
+    // The right half of a plain cell, where the count would go, is bare.
+    testing::AssertionResult ShowsNoCount(const QImage& shot, PackedDate date) const
+    {
+        const QRect cell = CellOf(date).rect;
+        const QRect countHalf(cell.center().x(), cell.top() + 1, cell.width() / 2 - 1, cell.height() - 1);
+        return AllPixels(shot, countHalf, settings.Bk());
     }
 
     QPoint Centre(PackedDate date) const { return CellOf(date).rect.center(); }
@@ -307,11 +318,47 @@ TEST_P(CRenderWndTest, CountsShowDoneOfShownTasks)
     EXPECT_TRUE(ShowsCount(shot, D(2009, 5, 31), QStringLiteral("1"), grey, settings.InvalidBk()));
     EXPECT_TRUE(ShowsCount(shot, D(2009, 7, 2), QStringLiteral("0/1"), grey, settings.InvalidBk()));
     // All of 5 June's tasks are Low, which the view does not show.
-    const QRect hidden = CellOf(D(2009, 6, 5)).rect;
-    const QRect countHalf(hidden.center().x(), hidden.top() + 1, hidden.width() / 2 - 1, hidden.height() - 1);
-    EXPECT_TRUE(AllPixels(shot, countHalf, settings.Bk()));
+    EXPECT_TRUE(ShowsNoCount(shot, D(2009, 6, 5)));
     view.ShowPrioLow = true;
     EXPECT_TRUE(ShowsCount(Shot(), D(2009, 6, 5), QStringLiteral("0/2"), settings.AgendaCount(), settings.Bk()));
+}
+
+TEST_P(CRenderWndTest, CountsFollowTheCategoryAndIconFilters)
+{
+    // 8 June: two open tasks of the default category, and in category 3 one
+    // open task and one done task with icon 7.
+    const PackedDate day = D(2009, 6, 8);
+    AddTasks(day, 2, 0);
+    AddTasks(day, 1, 0, kPriorityNormal, 3);
+    AddTasks(day, 1, 1, kPriorityHigh, 3, 7);
+    struct Row
+    {
+        const char* name;
+        qint32 category;
+        bool iconFilter;
+        QString text; // empty: nothing drawn
+        bool allDone;
+    };
+    const Row rows[] = {
+        {"NoFilter", CalendarStore::kAllCategories, false, QStringLiteral("1/4"), false},
+        {"CategoryThree", 3, false, QStringLiteral("1/2"), false},
+        {"CategoryThreeWithIcon", 3, true, QStringLiteral("1"), true},
+        {"IconInAllCategories", CalendarStore::kAllCategories, true, QStringLiteral("1"), true},
+        {"CategoryWithoutTasks", 5, false, QString(), false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        store.SetCategorySelection(row.category);
+        store.SetIconFilterIcon(7);
+        store.SetIconFilterOn(row.iconFilter);
+        const QImage shot = Shot();
+        if (row.text.isEmpty()) {
+            EXPECT_TRUE(ShowsNoCount(shot, day));
+            continue;
+        }
+        EXPECT_TRUE(ShowsCount(shot, day, row.text, row.allDone ? settings.AgendaComp() : settings.AgendaCount(),
+                               settings.Bk()));
+    }
 }
 
 TEST_P(CRenderWndTest, FlightAndNoteIconsSitInOppositeCorners)
@@ -602,6 +649,16 @@ TEST_P(CRenderWndTest, SetDateSelectsTheDay)
     surface->SetDate(Week(D(2009, 8, 4)));
     EXPECT_EQ(view.SelectedDate, Week(D(2009, 8, 4)));
     EXPECT_EQ(surface->Layout().BaseDate(), D(2009, 8, 4));
+    // The main view tells the surface the display date, without flags: the
+    // week stays selected.
+    surface->SetDate(D(2009, 8, 4));
+    EXPECT_EQ(view.SelectedDate, Week(D(2009, 8, 4)));
+    surface->SetDate(D(2009, 8, 11));
+    EXPECT_EQ(view.SelectedDate, D(2009, 8, 11));
+    surface->SetDate(Week(D(2009, 8, 11)));
+    EXPECT_EQ(view.SelectedDate, Week(D(2009, 8, 11)));
+    surface->SetDate(kNoDate);
+    EXPECT_EQ(view.SelectedDate, kNoDate);
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenClasses, CRenderWndTest, testing::Values(false, true),
