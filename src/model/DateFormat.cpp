@@ -34,21 +34,15 @@ ShownFormat CurrentShown()
     return Shown();
 }
 
-// One element of a picture: a run of d, M or y, or literal text.
-struct PictureToken
-{
-    QChar letter; // null for literal text
-    int count = 0;
-    QString text;
-};
-
 bool IsPictureLetter(QChar c)
 {
     return c == u'd' || c == u'M' || c == u'y';
 }
 
-// Splits a picture into runs of d, M and y and literal text. Qt's date
-// formats quote text the same way, so both are read with this.
+} // namespace
+
+// Qt's date formats quote text the same way as a picture, so both are read
+// with this.
 QList<PictureToken> SplitPicture(QStringView picture)
 {
     QList<PictureToken> tokens;
@@ -96,6 +90,8 @@ QList<PictureToken> SplitPicture(QStringView picture)
     }
     return tokens;
 }
+
+namespace {
 
 QString TwoDigits(int value)
 {

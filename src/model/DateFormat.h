@@ -2,8 +2,10 @@
 
 #include "model/PackedDate.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // Date texts. A picture uses d, dd (day), ddd, dddd (short, long weekday
 // name), M, MM (month), MMM, MMMM (short, long month name), y, yy, yyyy (year)
@@ -37,6 +39,17 @@ QString FormatDateRelative(PackedDate date, bool withRelative);
 QString DefaultDateFormat();
 // A Qt date format (QLocale::dateFormat) as a picture that shows the same text.
 QString PictureFromQtFormat(const QString& qtFormat);
+
+// One element of a picture: a run of d, M or y, or literal text with its
+// quotes resolved.
+struct PictureToken
+{
+    QChar letter; // null for literal text
+    int count = 0;
+    QString text;
+};
+// Splits a picture into its elements; neighbouring text comes as one element.
+QList<PictureToken> SplitPicture(QStringView picture);
 
 // The picture and option FormatDateShown uses. The settings keep them in step
 // with DateFormat and DateIncWeek; an empty picture means the default one.

@@ -23,6 +23,8 @@ bool SaveDataFile(CalendarStore& store, const HolidayList& holidays, const QStri
 
 // Replaces store and holidays with the file's content and resets the view's
 // selection. On failure the store may be left partly filled: the caller
-// clears it.
+// clears it. A file too short to hold its header fails with no text and
+// number 0; a file whose header or password is refused leaves store,
+// holidays and view as they were.
 bool LoadDataFile(CalendarStore& store, HolidayList& holidays, ViewState& view, const QString& path,
                   const unsigned char* key, int keyBits, QString& error, int* messageNumber = nullptr);

@@ -2,6 +2,7 @@
 #include "storage/CCryptMemFile.h"
 #include "storage/PasswordKey.h"
 #include "storage/UserNotice.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,19 +36,6 @@ protected:
     void TearDown() override { CCryptMemFile::SetWriteLimitForTesting(-1); }
 
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-
-    static QByteArray ReadBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static void WriteBytes(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
 
     // The data file's way of saving: open, payload, header, flush, commit.
     // Without a key the file is plain.
@@ -92,7 +80,7 @@ TEST_F(CryptMemFileTest, HundredBytePayloadIsPaddedWithTwelveVerifierBytes)
     const QString path = PathOf(QStringLiteral("Padded.vrx"));
     ASSERT_TRUE(Save(path, payload, &key));
 
-    const QByteArray bytes = ReadBytes(path);
+    const QByteArray bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 148);
     EXPECT_EQ(bytes.size() % 16, 4);
     EXPECT_EQ(bytes.left(4), QByteArray("ca\x0A\x65", 4));
@@ -116,7 +104,7 @@ TEST_F(CryptMemFileTest, WholeBlocksGetNoPadding)
     const QByteArray payload = Pattern(32);
     const QString path = PathOf(QStringLiteral("Whole.vrx"));
     ASSERT_TRUE(Save(path, payload, &key));
-    EXPECT_EQ(ReadBytes(path).size(), 4 + 32 + 32);
+    EXPECT_EQ(ReadFileBytes(path).size(), 4 + 32 + 32);
 
     CCryptMemFile file;
     ASSERT_EQ(Load(file, path, &key), CCryptMemFile::CipherDone);
@@ -128,7 +116,7 @@ TEST_F(CryptMemFileTest, PlainFileIsHeaderAndPayload)
     const QByteArray payload = Pattern(21);
     const QString path = PathOf(QStringLiteral("Plain.vrx"));
     ASSERT_TRUE(Save(path, payload));
-    EXPECT_EQ(ReadBytes(path), QByteArray("ca\x0A\0", 4) + payload);
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("ca\x0A\0", 4) + payload);
 
     CCryptMemFile file;
     ASSERT_EQ(Load(file, path), CCryptMemFile::CipherDone);
@@ -158,7 +146,7 @@ TEST_F(CryptMemFileTest, HeaderVerdictsFollowTheByteOrder)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const QString path = PathOf(QString::fromLatin1(row.name));
-        WriteBytes(path, row.bytes);
+        WriteFileBytes(path, row.bytes);
         CCryptMemFile file;
         QString error;
         ASSERT_TRUE(file.Open(path, CCryptMemFile::Read, error));
@@ -173,7 +161,7 @@ TEST_F(CryptMemFileTest, EncipheredLoadChecksLengthThenPassword)
     const PasswordKey none;
     const QString source = PathOf(QStringLiteral("Source.vrx"));
     ASSERT_TRUE(Save(source, Pattern(10), &right));
-    const QByteArray bytes = ReadBytes(source);
+    const QByteArray bytes = ReadFileBytes(source);
     ASSERT_EQ(bytes.size(), 52);
 
     struct Row
@@ -197,7 +185,7 @@ TEST_F(CryptMemFileTest, EncipheredLoadChecksLengthThenPassword)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const QString path = PathOf(QString::fromLatin1(row.name));
-        WriteBytes(path, row.bytes);
+        WriteFileBytes(path, row.bytes);
         CCryptMemFile file;
         EXPECT_EQ(Load(file, path, row.key), row.result);
         EXPECT_EQ(file.Payload().size(), row.payloadSize);
@@ -212,10 +200,10 @@ TEST_F(CryptMemFileTest, SamePasswordAndContentGiveIdenticalFiles)
     ASSERT_TRUE(Save(PathOf(QStringLiteral("One.vrx")), payload, &key));
     ASSERT_TRUE(Save(PathOf(QStringLiteral("Two.vrx")), payload, &key));
     ASSERT_TRUE(Save(PathOf(QStringLiteral("Other.vrx")), payload, &other));
-    const QByteArray one = ReadBytes(PathOf(QStringLiteral("One.vrx")));
+    const QByteArray one = ReadFileBytes(PathOf(QStringLiteral("One.vrx")));
     EXPECT_EQ(one.size(), 4 + 32 + 80);
-    EXPECT_EQ(one, ReadBytes(PathOf(QStringLiteral("Two.vrx"))));
-    EXPECT_NE(one.mid(4), ReadBytes(PathOf(QStringLiteral("Other.vrx"))).mid(4));
+    EXPECT_EQ(one, ReadFileBytes(PathOf(QStringLiteral("Two.vrx"))));
+    EXPECT_NE(one.mid(4), ReadFileBytes(PathOf(QStringLiteral("Other.vrx"))).mid(4));
 }
 
 TEST_F(CryptMemFileTest, WordsAndStringsComeBackFromPlainAndEncipheredFiles)
@@ -345,7 +333,7 @@ TEST_F(CryptMemFileTest, FailedOrUnfinishedSaveLeavesThePreviousFileWhole)
         SCOPED_TRACE(row.name);
         const QString path = PathOf(QStringLiteral("Keep.vrx"));
         ASSERT_TRUE(Save(path, QByteArray("previous calendar")));
-        const QByteArray before = ReadBytes(path);
+        const QByteArray before = ReadFileBytes(path);
 
         CCryptMemFile::SetWriteLimitForTesting(row.writeLimit);
         {
@@ -362,10 +350,10 @@ TEST_F(CryptMemFileTest, FailedOrUnfinishedSaveLeavesThePreviousFileWhole)
             if (row.commit) {
                 EXPECT_FALSE(file.Commit());
             }
-            EXPECT_EQ(ReadBytes(path), before); // untouched while the save is open
+            EXPECT_EQ(ReadFileBytes(path), before); // untouched while the save is open
         }
         CCryptMemFile::SetWriteLimitForTesting(-1);
-        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_EQ(ReadFileBytes(path), before);
         EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("Keep.vrx")}); // no temporary left behind
     }
 }
@@ -375,7 +363,7 @@ TEST_F(CryptMemFileTest, CommittedSaveReplacesTheFile)
     const QString path = PathOf(QStringLiteral("Replace.vrx"));
     ASSERT_TRUE(Save(path, QByteArray("old")));
     ASSERT_TRUE(Save(path, QByteArray("new content")));
-    EXPECT_EQ(ReadBytes(path), QByteArray("ca\x0A\0new content", 15));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("ca\x0A\0new content", 15));
     EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("Replace.vrx")});
 }
 
@@ -421,7 +409,7 @@ TEST_F(CryptMemFileTest, OperationsOutsideTheirModeOrOrderAreRefused)
     EXPECT_FALSE(reader.Commit());
 
     const QString headerOnly = PathOf(QStringLiteral("HeaderOnly.vrx"));
-    WriteBytes(headerOnly, QByteArray("ca\x0A\0", 4));
+    WriteFileBytes(headerOnly, QByteArray("ca\x0A\0", 4));
     ASSERT_TRUE(reader.Open(headerOnly, CCryptMemFile::Read, error));
     EXPECT_EQ(reader.ReadHeader(), CCryptMemFile::HeaderPlain);
     EXPECT_FALSE(reader.LoadPlain()); // nothing after the header
@@ -444,7 +432,7 @@ TEST_F(CryptMemFileTest, OperationsOutsideTheirModeOrOrderAreRefused)
     writer.Close();
     EXPECT_EQ(writer.GetMode(), CCryptMemFile::Closed);
     EXPECT_TRUE(writer.Payload().isEmpty());
-    EXPECT_EQ(ReadBytes(path), QByteArray("ca\x0A\0payload", 11));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("ca\x0A\0payload", 11));
 
     CCryptMemFile empty;
     ASSERT_TRUE(empty.Open(PathOf(QStringLiteral("Empty.vrx")), CCryptMemFile::Write, error));

@@ -1,0 +1,25 @@
+# Checks the direction of the layers: the core library (and so the
+# command-line tool) links Qt Core but never Qt Gui or Qt Widgets.
+# Called with -DCORE_LIBS=<link libraries of orbelin_core> and, when the
+# command-line tool is built, -DCLI=<its path>.
+foreach(lib IN LISTS CORE_LIBS)
+  if(lib MATCHES "Gui|Widgets|Svg")
+    message(FATAL_ERROR "orbelin_core links ${lib}; the core must stay headless")
+  endif()
+endforeach()
+if(NOT CORE_LIBS MATCHES "Qt6::Core")
+  message(FATAL_ERROR "orbelin_core does not link Qt6::Core: ${CORE_LIBS}")
+endif()
+if(CLI AND EXISTS "${CLI}")
+  execute_process(COMMAND ldd "${CLI}" OUTPUT_VARIABLE deps RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "ldd failed on ${CLI}")
+  endif()
+  if(deps MATCHES "libQt6(Gui|Widgets)")
+    message(FATAL_ERROR "orbelin-cli loads Qt Gui or Qt Widgets:\n${deps}")
+  endif()
+  if(NOT deps MATCHES "libQt6Core")
+    message(FATAL_ERROR "orbelin-cli does not load Qt Core:\n${deps}")
+  endif()
+endif()
+message(STATUS "core links: ${CORE_LIBS}")
