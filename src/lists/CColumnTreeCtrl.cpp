@@ -3,9 +3,14 @@
 #include "views/UserMessageEvent.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 
 CColumnTreeCtrl::CColumnTreeCtrl(QWidget* parent) : CMyTreeCtrl(parent)
 {
+    // Not only a rebuild makes the vertical scroll bar come and go: an edit
+    // in place, or the window's own horizontal scroll bar taking room, does
+    // too, and the column geometry counts the room the bar takes.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &CColumnTreeCtrl::ReportScrollBarState);
 }
 
 CColumnTreeCtrl::~CColumnTreeCtrl() = default;

@@ -597,7 +597,8 @@ int CTodoTreeCtrl::OnMouse(QEvent::Type type, Qt::MouseButton button, Qt::Keyboa
         if (button != Qt::LeftButton)
             return 0;
         const Hit hit = HitTest(point);
-        if (hit.node < 0)
+        // A tap in the indent leaves the row unselected.
+        if (hit.node < 0 || hit.indent)
             return 0;
         if (hit.group) {
             if (hit.zone == Zone::ExpandBox || m_doubleTap) {
@@ -821,9 +822,11 @@ void CTodoTreeCtrl::RunDateMenu(int task, const QPoint& globalPos)
     }
 }
 
-void CTodoTreeCtrl::OpenIconPopup(const QPoint&, quint32)
+void CTodoTreeCtrl::OpenIconPopup(const QPoint& globalPos, quint32 icon)
 {
     viewport()->update();
+    if (m_iconPopup)
+        m_iconPopup(this, globalPos, int(icon));
 }
 
 void CTodoTreeCtrl::Post(int message, qintptr wParam, qintptr lParam) const

@@ -55,6 +55,10 @@ public:
 
     // Asks for a date starting at initial; false when cancelled.
     using DatePicker = std::function<bool(PackedDate initial, PackedDate& chosen)>;
+    // Shows the icon picker at a point with an icon highlighted; the picker
+    // posts its choice (UM_ICON_CHOSEN, wParam = icon) or its cancel
+    // (UM_POPUP_CANCELLED) to owner.
+    using IconPopupOpener = std::function<void(QObject* owner, const QPoint& globalPos, int icon)>;
 
     CTodoTreeCtrl(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
     ~CTodoTreeCtrl() override;
@@ -111,6 +115,9 @@ public:
     // The Select Date dialog behind the date menu's last item; without one
     // the item is shown disabled.
     void SetDatePicker(DatePicker picker) { m_datePicker = std::move(picker); }
+    // The icon picker behind the icon zone; without one a tap there only
+    // repaints.
+    void SetIconPopup(IconPopupOpener opener) { m_iconPopup = std::move(opener); }
 
 protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -147,6 +154,7 @@ private:
     TaskTreeModel::Builder m_builder;
     LongPress* m_longPress;
     DatePicker m_datePicker;
+    IconPopupOpener m_iconPopup;
     QRect m_feedback;
     TaskRowLayout m_paintLayout; // for the rows of the paint under way
     Hit m_press;

@@ -33,6 +33,11 @@ void CTodoTreeWnd::SetDatePicker(std::function<bool(PackedDate initial, PackedDa
     TodoTree()->SetDatePicker(std::move(picker));
 }
 
+void CTodoTreeWnd::SetIconPopup(std::function<void(QObject* owner, const QPoint& globalPos, int icon)> opener)
+{
+    TodoTree()->SetIconPopup(std::move(opener));
+}
+
 void CTodoTreeWnd::Rebuild(bool clearSelection)
 {
     CColumnTreeWnd::Rebuild(clearSelection);

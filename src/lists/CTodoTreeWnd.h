@@ -4,6 +4,7 @@
 #include "model/PackedDate.h"
 #include "views/ViewContext.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <functional>
@@ -70,6 +71,10 @@ public:
     // task's date and gives the chosen one (false = cancelled). Without one
     // the item is shown disabled.
     void SetDatePicker(std::function<bool(PackedDate initial, PackedDate& chosen)> picker);
+    // The icon picker the icon zone of a task row opens: shown at a point
+    // with the task's icon highlighted, it posts its choice (UM_ICON_CHOSEN,
+    // wParam = icon) or its cancel (UM_POPUP_CANCELLED) to owner, the tree.
+    void SetIconPopup(std::function<void(QObject* owner, const QPoint& globalPos, int icon)> opener);
 
 signals:
     // The caret row changed (not sent while the tree is frozen).

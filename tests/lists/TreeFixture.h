@@ -21,6 +21,7 @@
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QList>
+#include <QStringList>
 #include <QObject>
 #include <gtest/gtest.h>
 
@@ -57,6 +58,22 @@ public:
         flushing = true;
         QCoreApplication::sendPostedEvents(this);
         flushing = false;
+    }
+
+    // Delivers the posted messages and hands over everything received as
+    // text, oldest first: "sent 402(0,0) posted 406(3,-1)" (hex numbers).
+    QString Take()
+    {
+        Flush();
+        QStringList words;
+        for (const Entry& e : entries)
+            words << QStringLiteral("%1 %2(%3,%4)")
+                         .arg(e.posted ? QStringLiteral("posted") : QStringLiteral("sent"))
+                         .arg(e.message, 0, 16)
+                         .arg(e.wParam)
+                         .arg(e.lParam);
+        entries.clear();
+        return words.join(u' ');
     }
 };
 

@@ -1,0 +1,431 @@
+#include "TreeFixture.h"
+
+#include "model/LanguageModule.h"
+#include "platform/gui/LongPress.h"
+#include "support/TestTables.h"
+
+#include <QContextMenuEvent>
+#include <QTest>
+
+// Taps, keys and menus of the task tree, and what reaches the main view.
+class TodoTreeCtrlTest : public TreeFixture
+{
+protected:
+    using Zone = TaskRowLayout::Zone;
+
+    // Answers every menu with id (0 = dismiss), recording the items shown.
+    void Answer(int id)
+    {
+        MenuRunner::SetScript([this, id](const MenuDesc& items) {
+            shown.append(items);
+            return id;
+        });
+    }
+
+    // A right click: the press, then the context-menu request it raises.
+    void RightClick(const QPoint& point)
+    {
+        QTest::mousePress(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, point);
+        QCoreApplication::sendEvent(Tree().viewport(), &menu);
+        QTest::mouseRelease(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
+    }
+
+    // Ids of a menu's items, separators as 0.
+    static QList<int> Ids(const MenuDesc& menu)
+    {
+        QList<int> ids;
+        for (const MenuItemDesc& item : menu)
+            ids << (item.separator ? 0 : item.commandId);
+        return ids;
+    }
+
+    static QString Sent(int message, qintptr w = 0, qintptr l = 0)
+    {
+        return QStringLiteral("sent %1(%2,%3)").arg(message, 0, 16).arg(w).arg(l);
+    }
+    static QString Posted(int message, qintptr w = 0, qintptr l = 0)
+    {
+        return QStringLiteral("posted %1(%2,%3)").arg(message, 0, 16).arg(w).arg(l);
+    }
+
+    int Node(const char* title) const { return NodeOfTask(Task(title)); }
+    bool Complete(const char* title) const { return m_store.GetTask(Task(title))->Completed != 0; }
+
+    QList<MenuDesc> shown;
+};
+
+// ---- Zones of a task row
+
+TEST_F(TodoTreeCtrlTest, TappingTheCheckBoxOfAnyRowSelectsItTogglesItAndSendsTheRepaint)
+{
+    ShowDay(Mar(15));
+    m_wnd->SelectByData(Task("B"));
+    Tap(ZonePoint(Node("A"), Zone::CheckBox));
+    EXPECT_TRUE(Complete("A"));
+    EXPECT_EQ(m_wnd->CaretTask(), Task("A"));
+    EXPECT_EQ(m_log.Take(), Sent(UM_REPAINT_CALENDAR));
+
+    Tap(ZonePoint(Node("A"), Zone::CheckBox));
+    EXPECT_FALSE(Complete("A"));
+    EXPECT_EQ(m_log.Take(), Sent(UM_REPAINT_CALENDAR));
+}
+
+TEST_F(TodoTreeCtrlTest, APressOutlinesTheZoneHitUntilTheNextPaint)
+{
+    ShowDay(Mar(15));
+    const QPoint point = ZonePoint(Node("A"), Zone::Date);
+    QTest::mousePress(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    const QRect row = Tree().visualRect(Model().IndexOf(Node("A")));
+    const TaskRowLayout layout = Tree().RowLayout();
+    EXPECT_EQ(Tree().PressFeedback(), QRect(QPoint(layout.w0 + layout.w1, row.top() + 2),
+                                            QPoint(layout.ColumnsRight() + 2, row.bottom() - 2)));
+    // The outline inverts the pixels under it.
+    const QPoint edge(layout.w0 + layout.w1 + 3, row.top() + 2);
+    const QImage before = Tree().viewport()->grab().toImage();
+    EXPECT_EQ(QColor(before.pixel(edge)), QColor(Qt::black)) << "inverted white";
+    EXPECT_FALSE(Tree().PressFeedback().isValid()) << "the paint took it away";
+    Answer(0);
+    QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    const QImage after = Tree().viewport()->grab().toImage();
+    EXPECT_EQ(QColor(after.pixel(edge)), QColor(Qt::white));
+
+    QTest::mousePress(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, TitlePoint(Node("A")));
+    EXPECT_FALSE(Tree().PressFeedback().isValid()) << "the title is no zone";
+    QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, TitlePoint(Node("A")));
+}
+
+TEST_F(TodoTreeCtrlTest, PriorityZoneOpensThePriorityMenuAndPostsTheChoice)
+{
+    ShowDay(Mar(15));
+    Answer(CTodoTreeCtrl::kMenuLow);
+    Tap(ZonePoint(Node("B"), Zone::Priority));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(Ids(shown[0]), (QList<int>{3, 4, 5}));
+    EXPECT_TRUE(shown[0][0].radioChecked) << "B is high";
+    EXPECT_FALSE(shown[0][1].radioChecked);
+    EXPECT_EQ(shown[0][2].label, GetText(279));
+    EXPECT_EQ(m_log.Take(), Posted(UM_SET_PRIORITY, Task("B"), -1));
+    EXPECT_EQ(m_store.GetTask(Task("B"))->Priority, kPriorityHigh) << "the main view changes it";
+
+    Answer(0);
+    Tap(ZonePoint(Node("B"), Zone::Priority));
+    EXPECT_EQ(m_log.Take(), "") << "dismissed";
+}
+
+TEST_F(TodoTreeCtrlTest, CategoryZoneOpensTheCategoryMenu)
+{
+    ShowDay(Mar(15));
+    Answer(CalendarStore::kCategoryCommandBase + 2);
+    Tap(ZonePoint(Node("A"), Zone::Category));
+    ASSERT_EQ(shown.size(), 1);
+    // The store's category menu: positions 1, 2, then the default category
+    // (order 0, 2, 1 gives 2, 1, 0), a separator, "Edit Categories...".
+    EXPECT_EQ(Ids(shown[0]), (QList<int>{4, 3, 2, 0, 1}));
+    EXPECT_TRUE(shown[0][1].radioChecked) << "A is in category 1";
+    EXPECT_EQ(shown[0][4].label, GetText(121));
+    EXPECT_EQ(m_log.Take(), Posted(UM_SET_CATEGORY, Task("A"), 2));
+
+    Answer(CalendarStore::kEditCategoriesCommand);
+    Tap(ZonePoint(Node("A"), Zone::Category));
+    EXPECT_EQ(m_log.Take(), Posted(UM_COMMAND, CTodoTreeCtrl::kCommandCategories));
+}
+
+TEST_F(TodoTreeCtrlTest, IconZoneOpensTheIconPickerWhoseChoiceIsSentToTheMainView)
+{
+    ShowDay(Mar(15));
+    struct Opened
+    {
+        QObject* owner;
+        int icon;
+    };
+    QList<Opened> opened;
+    m_wnd->SetIconPopup([&](QObject* owner, const QPoint&, int icon) { opened.append({owner, icon}); });
+    TaskRecord record;
+    m_store.CopyTask(Task("A"), record);
+    record.Icon = 7;
+    m_store.UpdateTask(record);
+
+    Tap(ZonePoint(Node("A"), Zone::Icon));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0].owner, &Tree());
+    EXPECT_EQ(opened[0].icon, 7);
+    // The picker posts its choice to the tree, which passes it on at once.
+    PostUserMessage(&Tree(), UM_ICON_CHOSEN, 12);
+    QCoreApplication::sendPostedEvents(&Tree());
+    EXPECT_EQ(m_log.Take(), Sent(UM_SET_ICON, Task("A"), 12));
+    PostUserMessage(&Tree(), UM_POPUP_CANCELLED);
+    QCoreApplication::sendPostedEvents(&Tree());
+    EXPECT_EQ(m_log.Take(), "");
+}
+
+// ---- The date menu
+
+namespace {
+
+struct DateMenuCase
+{
+    std::string name;
+    PackedDate today;
+    int id;
+    PackedDate expected;
+};
+using testtables::PrintTo;
+
+// 14 March 2009 is a Saturday.
+const DateMenuCase kDateMenuCases[] = {
+    {"YesterdayAcrossAMonth", MakeDate(2009, 3, 1), 103, MakeDate(2009, 2, 28)},
+    {"Today", MakeDate(2009, 3, 15), 104, MakeDate(2009, 3, 15)},
+    {"TomorrowAcrossAYear", MakeDate(2009, 12, 31), 105, MakeDate(2010, 1, 1)},
+    {"SaturdayFromSunday", MakeDate(2009, 3, 15), 106, MakeDate(2009, 3, 21)},
+    {"SaturdayFromFriday", MakeDate(2009, 3, 13), 106, MakeDate(2009, 3, 14)},
+    {"SaturdayFromSaturdayIsAWeekOn", MakeDate(2009, 3, 14), 106, MakeDate(2009, 3, 21)},
+    {"SundayFromSaturday", MakeDate(2009, 3, 14), 107, MakeDate(2009, 3, 15)},
+    {"SundayFromSundayIsAWeekOn", MakeDate(2009, 3, 15), 107, MakeDate(2009, 3, 22)},
+    {"MondayFromSunday", MakeDate(2009, 3, 15), 108, MakeDate(2009, 3, 16)},
+    {"MondayFromMonday", MakeDate(2009, 3, 16), 108, MakeDate(2009, 3, 23)},
+    {"MondayFromSaturday", MakeDate(2009, 3, 14), 108, MakeDate(2009, 3, 16)},
+    {"NoDate", MakeDate(2009, 3, 15), 102, kNoDate},
+};
+
+} // namespace
+
+class DateMenuTest : public TodoTreeCtrlTest, public ::testing::WithParamInterface<DateMenuCase>
+{
+};
+
+TEST_P(DateMenuTest, PostsTheDateOfTheChosenItem)
+{
+    const DateMenuCase& c = GetParam();
+    ShowDay(Mar(15));
+    Clock::SetToday(c.today);
+    Answer(c.id);
+    Tap(ZonePoint(Node("A"), Zone::Date));
+    EXPECT_EQ(m_log.Take(), Posted(UM_SET_TASK_DATE, Task("A"), c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, DateMenuTest, ::testing::ValuesIn(kDateMenuCases),
+                         testtables::RowName<DateMenuCase>);
+
+TEST_F(TodoTreeCtrlTest, DateMenuMarksTheTasksDateAndAsksTheDateDialog)
+{
+    ShowDay(Mar(15));
+    Answer(CTodoTreeCtrl::kDateSelect);
+    Tap(ZonePoint(Node("A"), Zone::Date));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(Ids(shown[0]), (QList<int>{103, 104, 105, 106, 107, 108, 0, 102, 0, 101}));
+    QList<bool> checks;
+    for (const MenuItemDesc& item : shown[0])
+        checks << item.checked;
+    EXPECT_EQ(checks, (QList<bool>{false, true, false, false, false, false, false, false, false, false}))
+        << "A is dated today";
+    EXPECT_FALSE(shown[0].last().enabled) << "no date dialog yet";
+    EXPECT_EQ(m_log.Take(), "");
+
+    QList<PackedDate> asked;
+    PackedDate answer = Mar(30);
+    m_wnd->SetDatePicker([&](PackedDate initial, PackedDate& chosen) {
+        asked << initial;
+        if (answer == kNoDate)
+            return false;
+        chosen = answer;
+        return true;
+    });
+    Tap(ZonePoint(Node("A"), Zone::Date));
+    EXPECT_TRUE(shown.last().last().enabled);
+    EXPECT_EQ(asked, QList<PackedDate>{Mar(15)});
+    EXPECT_EQ(m_log.Take(), Posted(UM_SET_TASK_DATE, Task("A"), Mar(30)));
+    answer = kNoDate;
+    Tap(ZonePoint(Node("A"), Zone::Date));
+    EXPECT_EQ(m_log.Take(), "") << "cancelled";
+
+    // An undated task has the no-date item checked.
+    m_view.SetViewMode(ViewState::NoDate);
+    m_wnd->Rebuild(false);
+    Answer(0);
+    Tap(ZonePoint(Node("H"), Zone::Date));
+    EXPECT_TRUE(shown.last()[7].checked);
+    EXPECT_FALSE(shown.last()[1].checked);
+}
+
+// ---- Taps elsewhere
+
+TEST_F(TodoTreeCtrlTest, DoubleTapOnATaskPostsEditAndASingleTapDoesNothing)
+{
+    ShowDay(Mar(15));
+    Tap(TitlePoint(Node("C")));
+    EXPECT_EQ(m_wnd->CaretTask(), Task("C"));
+    EXPECT_EQ(m_log.Take(), "");
+    DoubleTap(TitlePoint(Node("C")));
+    EXPECT_EQ(m_log.Take(), Posted(UM_EDIT_TASK, Task("C")));
+    Tap(TitlePoint(Node("C")));
+    EXPECT_EQ(m_log.Take(), "") << "the next press clears the double tap";
+}
+
+TEST_F(TodoTreeCtrlTest, GroupRowsToggleByTheirBoxOrADoubleTap)
+{
+    m_settings.SetGroupScheme(1);
+    ShowWeek(Mar(15));
+    const int group = Model().Find(Mar(15) | CTodoTreeWnd::kDateGroupBit);
+    const QModelIndex index = Model().IndexOf(group);
+    const QRect rect = Tree().visualRect(index);
+    Tap(QPoint(8, rect.center().y()));
+    EXPECT_FALSE(Tree().isExpanded(index));
+    EXPECT_EQ(m_wnd->CaretData(), Model().Data(group));
+    Tap(TitlePoint(group));
+    EXPECT_FALSE(Tree().isExpanded(index)) << "a tap on the text only selects";
+    Tap(QPoint(8, rect.center().y()));
+    EXPECT_TRUE(Tree().isExpanded(index));
+    DoubleTap(TitlePoint(group));
+    EXPECT_FALSE(Tree().isExpanded(index));
+    EXPECT_EQ(m_log.Take(), "");
+}
+
+TEST_F(TodoTreeCtrlTest, TapsInTheIndentOrRightOfTheColumnsClearTheCaret)
+{
+    m_settings.SetGroupScheme(1);
+    ShowWeek(Mar(15));
+    m_wnd->SelectByData(Task("A"));
+    const QRect row = Tree().visualRect(Model().IndexOf(Node("A")));
+    Tap(QPoint(5, row.center().y()));
+    EXPECT_FALSE(m_wnd->HasCaret());
+    EXPECT_EQ(m_view.SelectedTask, -1);
+
+    m_wnd->SelectByData(Task("A"));
+    Tap(QPoint(Tree().TotalWidth() + 1, row.center().y()));
+    EXPECT_FALSE(m_wnd->HasCaret());
+}
+
+TEST_F(TodoTreeCtrlTest, EnterEditsAndSpaceCompletesTheCaretTaskOrTogglesAGroup)
+{
+    m_settings.SetGroupScheme(1);
+    ShowWeek(Mar(15));
+    m_wnd->SelectByData(Task("E"));
+    QTest::keyClick(&Tree(), Qt::Key_Return);
+    EXPECT_EQ(m_log.Take(), Posted(UM_EDIT_TASK, Task("E")));
+    QTest::keyClick(&Tree(), Qt::Key_Space);
+    EXPECT_TRUE(Complete("E"));
+    EXPECT_EQ(m_log.Take(), Sent(UM_REPAINT_CALENDAR));
+
+    const int group = Model().Find(Mar(16) | CTodoTreeWnd::kDateGroupBit);
+    m_wnd->SelectByData(Model().Data(group));
+    QTest::keyClick(&Tree(), Qt::Key_Space);
+    EXPECT_FALSE(Tree().isExpanded(Model().IndexOf(group)));
+    QTest::keyClick(&Tree(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(Tree().isExpanded(Model().IndexOf(group)));
+    EXPECT_EQ(m_log.Take(), "");
+
+    m_wnd->ClearSelection();
+    QTest::keyClick(&Tree(), Qt::Key_Return);
+    EXPECT_EQ(m_log.Take(), "") << "nothing without a caret";
+}
+
+// ---- Context menus
+
+namespace {
+
+struct TaskMenuCase
+{
+    std::string name;
+    int id;
+    int message;
+    qintptr lParam;
+    bool sent = false;
+};
+
+const TaskMenuCase kTaskMenuCases[] = {
+    {"High", 3, UM_SET_PRIORITY, 1},
+    {"Normal", 4, UM_SET_PRIORITY, 0},
+    {"Low", 5, UM_SET_PRIORITY, -1},
+    {"Edit", 7, UM_EDIT_TASK, 0},
+    {"Duplicate", 8, UM_DUPLICATE_TASK, 0},
+    {"Delete", 6, UM_DELETE_TASK, 0},
+    {"Complete", 2, UM_REPAINT_CALENDAR, 0, true},
+};
+
+} // namespace
+
+class TaskMenuTest : public TodoTreeCtrlTest, public ::testing::WithParamInterface<TaskMenuCase>
+{
+};
+
+TEST_P(TaskMenuTest, ChoiceReachesTheMainView)
+{
+    const TaskMenuCase& c = GetParam();
+    ShowDay(Mar(15));
+    Answer(c.id);
+    RightClick(TitlePoint(Node("C")));
+    EXPECT_EQ(m_wnd->CaretTask(), Task("C")) << "the press selected the row first";
+    ASSERT_EQ(shown.size(), 1);
+    const QString expected = c.sent ? Sent(c.message) : Posted(c.message, Task("C"), c.lParam);
+    EXPECT_EQ(m_log.Take(), expected);
+    EXPECT_EQ(Complete("C"), c.id == 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, TaskMenuTest, ::testing::ValuesIn(kTaskMenuCases), testtables::RowName<TaskMenuCase>);
+
+TEST_F(TodoTreeCtrlTest, TaskMenuShowsItsItemsMarkedForTheTask)
+{
+    ShowDay(Mar(15));
+    Answer(CTodoTreeCtrl::kMenuSetCurrent);
+    RightClick(TitlePoint(Node("D")));
+    ASSERT_EQ(shown.size(), 1);
+    const MenuDesc& menu = shown[0];
+    EXPECT_EQ(Ids(menu), (QList<int>{2, 0, 3, 4, 5, 0, 7, 8, 6, 0, 10}));
+    EXPECT_TRUE(menu[0].checked) << "D is complete";
+    EXPECT_TRUE(menu[3].radioChecked) << "D is normal";
+    EXPECT_FALSE(menu[2].radioChecked);
+    const QStringList labels = {menu[0].label, menu[6].label, menu[7].label, menu[8].label, menu[10].label};
+    EXPECT_EQ(labels, (QStringList{GetText(116), GetText(117), GetText(118), GetText(280), GetText(119)}));
+    EXPECT_EQ(m_log.Take(), Posted(UM_COMMAND, CTodoTreeCtrl::kCommandSetCurrent));
+
+    // A tap and hold inside a zone is the zone's, not the menu's.
+    RightClick(ZonePoint(Node("D"), Zone::CheckBox));
+    EXPECT_EQ(shown.size(), 1);
+}
+
+TEST_F(TodoTreeCtrlTest, DateGroupMenuReschedulesThatDayInEveryCategory)
+{
+    m_settings.SetGroupScheme(1);
+    ShowList();
+    const int group = Model().Find(Mar(17) | CTodoTreeWnd::kDateGroupBit);
+    Answer(CTodoTreeCtrl::kMenuReschedule);
+    RightClick(TitlePoint(group));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(Ids(shown[0]), QList<int>{1});
+    EXPECT_EQ(shown[0][0].label, GetText(120));
+    EXPECT_EQ(m_log.Take(), Posted(UM_RESCHEDULE, 0x7FFFFFFF, Mar(17)));
+}
+
+TEST_F(TodoTreeCtrlTest, CategoryGroupMenuOnlyForASingleDay)
+{
+    m_settings.SetGroupScheme(2);
+    ShowDay(Mar(15));
+    Answer(CTodoTreeCtrl::kMenuReschedule);
+    RightClick(TitlePoint(Model().Find(2 | CTodoTreeWnd::kCategoryGroupBit)));
+    EXPECT_EQ(m_log.Take(), Posted(UM_RESCHEDULE, 2, Mar(15)));
+
+    for (const int scheme : {2, 3}) {
+        m_settings.SetGroupScheme(scheme);
+        ShowWeek(Mar(15));
+        shown.clear();
+        RightClick(TitlePoint(Model().Find(2 | CTodoTreeWnd::kCategoryGroupBit)));
+        EXPECT_TRUE(shown.isEmpty()) << "scheme " << scheme;
+    }
+    EXPECT_EQ(m_log.Take(), "");
+}
+
+TEST_F(TodoTreeCtrlTest, HeldLeftPressOpensTheMenuOfTheRow)
+{
+    ShowDay(Mar(15));
+    Answer(CTodoTreeCtrl::kMenuEdit);
+    const QPoint point = TitlePoint(Node("A"));
+    QTest::mousePress(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::qWait(LongPress::kHoldMs + 200);
+    QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    EXPECT_EQ(shown.size(), 1);
+    // The wait ran the event loop, which delivered the posted message already.
+    ASSERT_EQ(m_log.entries.size(), 1);
+    EXPECT_EQ(m_log.entries[0].message, UM_EDIT_TASK);
+    EXPECT_EQ(m_log.entries[0].wParam, Task("A"));
+}
