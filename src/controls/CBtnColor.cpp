@@ -32,11 +32,7 @@ void CBtnColor::DrawContent(QPainter& painter)
 
 void CBtnColor::OnClick()
 {
-    if (m_popup && m_popup->IsOpen()) {
-        m_popup->Cancel();
-        return;
-    }
-    PostUserMessage(this, UM_OPEN_POPUP);
+    ClosePopupOrAskToOpen(m_popup);
 }
 
 void CBtnColor::OpenPopup()

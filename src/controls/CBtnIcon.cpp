@@ -36,11 +36,7 @@ void CBtnIcon::DrawContent(QPainter& painter)
 
 void CBtnIcon::OnClick()
 {
-    if (m_popup && m_popup->IsOpen()) {
-        m_popup->Cancel();
-        return;
-    }
-    PostUserMessage(this, UM_OPEN_POPUP);
+    ClosePopupOrAskToOpen(m_popup);
 }
 
 void CBtnIcon::OpenPopup()
