@@ -104,11 +104,13 @@ void CBtnDate::OnClick()
         return;
     case NoDateCommand:
         break;
-    case SelectDateCommand:
+    case SelectDateCommand: {
         date = m_date;
-        if (!HasDateDialog() || !DateDialogHook()(date, this))
+        const QPointer<CBtnDate> alive(this); // the dialog runs its own event loop
+        if (!HasDateDialog() || !DateDialogHook()(date, this) || !alive)
             return;
         break;
+    }
     default:
         date = DateOfCommand(chosen);
         if (date == kNoDate)

@@ -168,7 +168,11 @@ void COwnerButton::DrawDropDownText(QPainter& painter, const QString& text, cons
 int COwnerButton::RunMenu(const MenuDesc& items)
 {
     setFocus(Qt::MouseFocusReason);
-    return MenuRunner::Run(items, mapToGlobal(QPoint(0, height())), this);
+    // The menu runs its own event loop, in which the button may go away:
+    // then nothing was chosen for it.
+    const QPointer<COwnerButton> alive(this);
+    const int chosen = MenuRunner::Run(items, mapToGlobal(QPoint(0, height())), this);
+    return alive ? chosen : 0;
 }
 
 void COwnerButton::mousePressEvent(QMouseEvent* event)
