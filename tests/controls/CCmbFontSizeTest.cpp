@@ -1,10 +1,7 @@
-#include "controls/CCmbFont.h"
 #include "controls/CCmbFontSize.h"
 
 #include "support/TestTables.h"
 #include "controls/ControlTestSupport.h"
-
-#include <QFontDatabase>
 
 namespace {
 
@@ -66,23 +63,6 @@ TEST(CCmbFontSizeList, NineSizes)
     for (int i = 0; i < sizes.count(); ++i)
         texts.append(sizes.itemText(i));
     EXPECT_EQ(texts.join(QLatin1Char(',')), QStringLiteral("8,9,10,11,12,14,16,18,20"));
-}
-
-TEST(CCmbFont, OneEntryPerFamilyAndExactMatchOrTheFirst)
-{
-    CCmbFont fonts(1010);
-    ASSERT_GT(fonts.count(), 0);
-    QStringList seen;
-    for (int i = 0; i < fonts.count(); ++i) {
-        EXPECT_FALSE(seen.contains(fonts.itemText(i)));
-        seen.append(fonts.itemText(i));
-    }
-    const QString family = fonts.itemText(fonts.count() - 1);
-    EXPECT_TRUE(fonts.SelectFace(family));
-    EXPECT_EQ(fonts.Face(), family);
-    EXPECT_FALSE(fonts.SelectFace(QStringLiteral("No Such Face 123")));
-    EXPECT_EQ(fonts.currentIndex(), 0);
-    EXPECT_FALSE(fonts.SelectFace(family.toUpper() + QStringLiteral("x")));
 }
 
 } // namespace

@@ -1,14 +1,8 @@
-#include "controls/CMyDateCtrl.h"
 #include "controls/CMyListCtrl.h"
-#include "controls/CStaticClr.h"
-#include "controls/CWndClr.h"
 
 #include "model/LanguageModule.h"
-#include "platform/gui/ColorRef.h"
 #include "storage/Settings.h"
 #include "controls/ControlTestSupport.h"
-
-#include <QHeaderView>
 
 namespace {
 
@@ -60,38 +54,6 @@ TEST_F(CMyListCtrlTest, ChosenStyleIsStoredAndSharedWithTheNextList)
     EXPECT_EQ(settings.ReadListViewStyle(), CMyListCtrl::kListStyle);
     EXPECT_TRUE(list->Menu()[0].checked);
     EXPECT_EQ(Make()->ViewStyle(), CMyListCtrl::kListStyle);
-}
-
-TEST(CMyDateCtrl, SpeaksPackedDatesAndStartsOnToday)
-{
-    Clock::SetToday(MakeDate(2009, 3, 5));
-    CMyDateCtrl date(1080);
-    EXPECT_EQ(date.Date(), MakeDate(2009, 3, 5));
-    date.SetDate(MakeDate(2012, 2, 29));
-    EXPECT_EQ(date.Date(), MakeDate(2012, 2, 29));
-    EXPECT_EQ(date.monthShown(), 2);
-    date.SetStartWeekDay(kWeekStartsMonday);
-    EXPECT_EQ(date.firstDayOfWeek(), Qt::Monday);
-    date.SetStartWeekDay(kWeekStartsSunday);
-    EXPECT_EQ(date.firstDayOfWeek(), Qt::Sunday);
-    Clock::SetToday(0);
-}
-
-TEST(CColouredText, DrawnInTheirOwnColoursOnWhiteByDefault)
-{
-    CWndClr window(1090);
-    window.resize(120, 20);
-    EXPECT_EQ(window.grab().toImage().pixelColor(1, 1), QColor(Qt::white));
-    window.SetBkColor(0x00FF00);
-    EXPECT_EQ(window.grab().toImage().pixelColor(1, 1), ColorFromRef(0x00FF00));
-
-    CStaticClr label(1091);
-    label.resize(120, 20);
-    label.SetText(QStringLiteral("Banner"));
-    label.SetTextColor(0x0000FF);
-    EXPECT_TRUE(label.isReadOnly());
-    EXPECT_EQ(label.grab().toImage().pixelColor(118, 1), QColor(Qt::white));
-    EXPECT_EQ(label.palette().color(QPalette::Text), ColorFromRef(0x0000FF));
 }
 
 } // namespace
