@@ -96,7 +96,8 @@ void CBtnCate::EditCategories()
         return;
     CategoryList edited = m_store.Categories();
     qint32 addedLast = 0;
-    if (!CategoryEditorHook()(m_store, edited, addedLast, this))
+    const QPointer<CBtnCate> alive(this); // the editor runs its own event loop
+    if (!CategoryEditorHook()(m_store, edited, addedLast, this) || !alive)
         return;
     m_store.ReplaceCategories(edited);
     // A button without "all categories" still on the default category takes

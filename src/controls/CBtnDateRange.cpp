@@ -148,7 +148,8 @@ void CBtnDateRange::OnClick()
         return;
     Range range = m_range;
     if (chosen == CustomCommand) {
-        if (!HasRangeDialog() || !RangeDialogHook()(range.start, range.end, this))
+        const QPointer<CBtnDateRange> alive(this); // the dialog runs its own event loop
+        if (!HasRangeDialog() || !RangeDialogHook()(range.start, range.end, this) || !alive)
             return;
     } else if (!RangeOfCommand(chosen, m_settings.StartWeekDay(), range)) {
         return;

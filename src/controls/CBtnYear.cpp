@@ -62,7 +62,8 @@ void CBtnYear::OnClick()
         return;
     int year = m_year;
     if (chosen == kSelectYearCommand) {
-        if (!HasYearDialog() || !YearDialogHook()(year, this))
+        const QPointer<CBtnYear> alive(this); // the dialog runs its own event loop
+        if (!HasYearDialog() || !YearDialogHook()(year, this) || !alive)
             return;
     } else if (chosen >= CommandOfOffset(-kYearsAround) && chosen <= CommandOfOffset(kYearsAround)) {
         const qint64 picked = qint64(m_year) + (chosen - CommandOfOffset(0));

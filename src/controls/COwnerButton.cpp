@@ -1,5 +1,6 @@
 #include "controls/COwnerButton.h"
 
+#include "controls/CWndPopup.h"
 #include "controls/ControlName.h"
 
 #include "platform/gui/ColorRef.h"
@@ -167,7 +168,11 @@ void COwnerButton::DrawDropDownText(QPainter& painter, const QString& text, cons
 int COwnerButton::RunMenu(const MenuDesc& items)
 {
     setFocus(Qt::MouseFocusReason);
-    return MenuRunner::Run(items, mapToGlobal(QPoint(0, height())), this);
+    // The menu runs its own event loop, in which the button may go away:
+    // then nothing was chosen for it.
+    const QPointer<COwnerButton> alive(this);
+    const int chosen = MenuRunner::Run(items, mapToGlobal(QPoint(0, height())), this);
+    return alive ? chosen : 0;
 }
 
 void COwnerButton::mousePressEvent(QMouseEvent* event)
@@ -191,6 +196,14 @@ void COwnerButton::mouseMoveEvent(QMouseEvent* event)
         m_pressed = inside;
         repaint();
     }
+}
+
+void COwnerButton::ClosePopupOrAskToOpen(CWndPopup* popup)
+{
+    if (popup && popup->IsOpen())
+        popup->Cancel();
+    else
+        PostUserMessage(this, UM_OPEN_POPUP);
 }
 
 void COwnerButton::CancelPress()

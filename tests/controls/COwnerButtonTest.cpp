@@ -6,6 +6,7 @@
 #include "controls/ControlTestSupport.h"
 
 #include <QKeyEvent>
+#include <QWindow>
 #include <QTest>
 
 #include <set>
@@ -84,6 +85,28 @@ INSTANTIATE_TEST_SUITE_P(
                       PenCase{"DragOutReleaseBackInside", {kOut}, {}, false, false},
                       PenCase{"ReleaseOutsideWithoutMove", {}, kOut, true, false}),
     testtables::RowName<PenCase>);
+
+TEST_F(COwnerButtonTest, ThePenStaysCapturedWhenItLeavesTheButtonInAShownWindow)
+{
+    owner.resize(200, 100);
+    button->move(10, 10);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    QWindow* window = owner.windowHandle();
+    const QPoint inside = button->mapTo(&owner, Centre(button));
+    const QPoint outside(150, 80); // over the owner, off the button
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_TRUE(button->Pressed());
+    QTest::mouseMove(window, outside);
+    EXPECT_FALSE(button->Pressed());
+    QTest::mouseMove(window, inside + QPoint(3, 1));
+    EXPECT_TRUE(button->Pressed());
+    QTest::mouseMove(window, outside);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, outside);
+    EXPECT_TRUE(Commands().empty());
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_EQ(Commands().size(), 1u);
+}
 
 TEST_F(COwnerButtonTest, TwoStateButtonFlipsCheckedOnEachClickAndStaysDrawnPressed)
 {
