@@ -1,5 +1,6 @@
 #include "views/CMainView.h"
 
+#include "controls/CIconPopup.h"
 #include "controls/CTabMode.h"
 #include "lists/CTodoTreeWnd.h"
 #include "model/CalendarStore.h"
@@ -111,6 +112,16 @@ CMainView::CMainView(ViewContext& context, const QString& commandLinePath, QWidg
     m_tabs->hide();
 
     connect(m_tree, &CTodoTreeWnd::SelectionChanged, this, &CMainView::OnTreeSelectionChanged);
+    m_tree->SetIconPopup([this](QObject* owner, const QPoint& globalPos, int icon) {
+        if (m_iconPopup && m_iconPopup->Owner() != owner)
+            delete m_iconPopup.data();
+        if (!m_iconPopup) {
+            m_iconPopup = new CIconPopup(owner, this);
+            m_iconPopup->setObjectName(QStringLiteral("treeIconPopup"));
+        }
+        m_iconPopup->SetHighlightIcon(icon);
+        m_iconPopup->ShowAt(globalPos);
+    });
     m_workflow.SetListener(this);
 
     PostUserMessage(this, UM_STARTUP);

@@ -6,9 +6,11 @@
 #include "views/MainViewDialogs.h"
 #include "views/ViewContext.h"
 
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
+class CIconPopup;
 class CRenderWnd;
 class CTabMode;
 class CTitleWnd;
@@ -157,6 +159,8 @@ private:
     CRenderWnd* m_surface = nullptr;
     CTodoTreeWnd* m_tree = nullptr;
     CTabMode* m_tabs = nullptr;
+    // The icon grid of the tree's icon zone, made when first asked for.
+    QPointer<CIconPopup> m_iconPopup;
     MainViewDialogs m_dialogs;
     bool m_startupDone = false;
     bool m_saveOnClose = true;

@@ -2,8 +2,11 @@
 
 #include "controls/CBtnCate.h"
 #include "controls/CBtnMonth.h"
+#include "controls/CIconPopup.h"
 #include "controls/CTabMode.h"
+#include "lists/CTodoTreeCtrl.h"
 #include "lists/CTodoTreeWnd.h"
+#include "lists/TaskRowLayout.h"
 #include "model/CategoryList.h"
 #include "model/DayMark.h"
 #include "views/CTitleWnd.h"
@@ -11,6 +14,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -271,6 +275,28 @@ TEST_F(MainViewDialogsTest, PreferencesOkGivesTheChildrenTheNewFonts)
     EXPECT_EQ(view->TabMode()->geometry(), QRect(0, 44, 480, 42));
     EXPECT_EQ(objects->fonts.Ctrl().pixelSize(), 30);
     EXPECT_EQ(view->TitleWnd()->MonthButton()->font().pixelSize(), 30);
+}
+
+TEST_F(MainViewDialogsTest, TheTreesIconZoneOpensTheIconGridWhoseChoiceReachesTheStore)
+{
+    const int task = AddTask(QStringLiteral("Pick an icon"), kTestToday);
+    State().SelectedDate = kTestToday;
+    view->NavigateTo(kTestToday, 0);
+    CTodoTreeCtrl* tree = view->TodoTreeWnd()->TodoTree();
+    view->TodoTreeWnd()->SelectByData(task);
+    const QRect row = tree->visualRect(tree->currentIndex());
+    int first = 0;
+    int last = 0;
+    tree->RowLayout().ZoneSpan(TaskRowLayout::Zone::Icon, first, last);
+
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint((first + last) / 2, row.center().y()));
+    auto* popup = view->findChild<CIconPopup*>(QStringLiteral("treeIconPopup"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Right);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, UserMessageEvent::EventType());
+    EXPECT_EQ(Store().GetIcon(task), 1u);
 }
 
 // ---- CSV files and the shared task list
