@@ -237,8 +237,10 @@ bool CMainFrame::OnCommand(int id)
 {
     bool handled = m_view->OnCommand(id);
     if (!handled && id == ID_EXIT) {
-        if (m_view->Workflow().QuerySave(true))
+        if (m_view->Workflow().QuerySave(true)) {
+            m_leaving = true;
             close();
+        }
         handled = true;
     }
     UpdateCommandStates();
@@ -338,8 +340,17 @@ bool CMainFrame::event(QEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    // Closing by other means than Exit asks nothing: an untitled calendar is
-    // not saved, a named one is saved silently as the view goes.
+    // Closing the window is how a desktop user leaves: it offers to save an
+    // untitled calendar with changes like Exit does, rather than dropping
+    // it, and can be cancelled. A named calendar is saved silently as the
+    // view goes.
+    if (m_persistent && !m_leaving) {
+        if (!m_view->Workflow().QuerySave(true)) {
+            event->ignore();
+            return;
+        }
+        m_leaving = true;
+    }
     if (m_persistent)
         SaveWindowGeometry();
     event->accept();

@@ -69,4 +69,6 @@ private:
     QToolBar* m_toolBar = nullptr;
     QHash<int, QAction*> m_actions;
     bool m_persistent = true;
+    // The user agreed to leave (Exit, or a close that was not cancelled).
+    bool m_leaving = false;
 };

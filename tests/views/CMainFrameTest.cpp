@@ -287,13 +287,34 @@ TEST_F(MainFrameTest, ExitWithAModifiedUntitledCalendarAsks219)
     EXPECT_TRUE(Store().Untitled());
 }
 
-TEST_F(MainFrameTest, ClosingByOtherMeansAsksNothing)
+TEST_F(MainFrameTest, ClosingTheWindowOffersToSaveAnUntitledCalendarOnce)
 {
     AddTask(QStringLiteral("Scratch"), kTestToday);
+    objects->prompts.messageReplies = {UserPrompts::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    ASSERT_EQ(objects->prompts.messages.size(), 1);
+    EXPECT_EQ(objects->prompts.messages.first().text, GetText(219));
+
+    objects->prompts.messageReplies = {UserPrompts::No};
+    EXPECT_TRUE(frame->close());
+    // Closing again as the program ends asks nothing more.
     frame->close();
     frame.reset();
-    EXPECT_TRUE(objects->prompts.messages.isEmpty());
+    EXPECT_EQ(objects->prompts.messages.size(), 2);
     EXPECT_TRUE(objects->prompts.unexpected.isEmpty());
+}
+
+TEST_F(MainFrameTest, ClosingTheWindowSavesANamedCalendarSilently)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("close.vrx"));
+    Store().SetFilePath(path);
+    AddTask(QStringLiteral("Keep"), kTestToday);
+    EXPECT_TRUE(frame->close());
+    frame.reset();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(objects->prompts.messages.isEmpty());
 }
 
 TEST_F(MainFrameTest, FirstStartUsesTheDefaultSizeAndTheNextOneTheUsersSize)
