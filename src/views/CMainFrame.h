@@ -51,6 +51,9 @@ public:
     // Without it (a look at the window for a picture) closing writes nothing:
     // neither the calendar, the settings nor the window's place.
     void SetPersistent(bool persistent);
+    // The program is being ended from outside (a signal): closing asks
+    // nothing; a named calendar is still saved silently.
+    void SetLeaving() { m_leaving = true; }
 
 protected:
     bool event(QEvent* event) override;

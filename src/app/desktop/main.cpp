@@ -11,15 +11,20 @@
 #include "views/CPlannerApp.h"
 
 #include <QAbstractEventDispatcher>
+#include <QSocketNotifier>
 #include <QApplication>
 #include <QDate>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <optional>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -99,6 +104,35 @@ std::optional<int> Parse(const QStringList& args, Options& options)
     return std::nullopt;
 }
 
+// A termination signal ends the program the orderly way, so that the
+// calendar and the settings are written as on any other close. The handler
+// only wakes the event loop through a socket pair.
+int g_signalSockets[2] = {-1, -1};
+
+void OnTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_signalSockets[0], &byte, 1);
+}
+
+void EndOnTerminationSignals(CMainFrame* frame)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalSockets) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalSockets[1], QSocketNotifier::Read, frame);
+    QObject::connect(notifier, &QSocketNotifier::activated, frame, [frame, notifier] {
+        notifier->setEnabled(false);
+        frame->SetLeaving();
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -119,6 +153,7 @@ int main(int argc, char** argv)
     if (!grab) {
         CPlannerApp planner;
         planner.InitInstance(options.dataFile);
+        EndOnTerminationSignals(planner.Frame());
         const int result = app.exec();
         planner.DestroyFrame();
         return result;
