@@ -429,6 +429,14 @@ TEST_F(TodoTreeCtrlTest, HeldLeftPressOpensTheMenuOfTheRow)
     ASSERT_EQ(m_log.entries.size(), 1);
     EXPECT_EQ(m_log.entries[0].message, UM_EDIT_TASK);
     EXPECT_EQ(m_log.entries[0].wParam, Task("A"));
+
+    // Held on the check box, the pen completes the task as a tap does.
+    const QPoint box = ZonePoint(Node("A"), Zone::CheckBox);
+    QTest::mousePress(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, box);
+    QTest::qWait(LongPress::kHoldMs + 200);
+    QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, box);
+    EXPECT_TRUE(Complete("A"));
+    EXPECT_EQ(shown.size(), 1) << "no menu in a zone";
 }
 
 // ---- Painting
