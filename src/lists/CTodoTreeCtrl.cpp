@@ -593,52 +593,10 @@ int CTodoTreeCtrl::OnMouse(QEvent::Type type, Qt::MouseButton button, Qt::Keyboa
         }
         return 0;
     }
-    case QEvent::MouseButtonRelease: {
-        if (button != Qt::LeftButton)
-            return 0;
-        const Hit hit = HitTest(point);
-        // A tap in the indent leaves the row unselected.
-        if (hit.node < 0 || hit.indent)
-            return 0;
-        if (hit.group) {
-            if (hit.zone == Zone::ExpandBox || m_doubleTap) {
-                const QModelIndex index = Model().IndexOf(hit.node);
-                setExpanded(index, !isExpanded(index));
-            }
-            viewport()->update();
-            return 0;
-        }
-        if (hit.node != CaretNode()) {
-            SetCaret(hit.node);
-            return 0;
-        }
-        const int task = TaskOfNode(hit.node);
-        const QPoint global = viewport()->mapToGlobal(point);
-        switch (hit.zone) {
-        case Zone::Priority:
-            RunPriorityMenu(task, global);
-            break;
-        case Zone::Icon:
-            if (const TaskRecord* record = m_context.planner.store.GetTask(task))
-                OpenIconPopup(global, record->Icon);
-            break;
-        case Zone::CheckBox:
-            ToggleTaskComplete(task);
-            break;
-        case Zone::Category:
-            RunCategoryMenu(task, global);
-            break;
-        case Zone::Date:
-            RunDateMenu(task, global);
-            break;
-        default:
-            if (m_doubleTap)
-                Post(UM_EDIT_TASK, task);
-            viewport()->update();
-            break;
-        }
+    case QEvent::MouseButtonRelease:
+        if (button == Qt::LeftButton)
+            TapUp(HitTest(point), point);
         return 0;
-    }
     case QEvent::MouseMove:
         // Dragging does not move the caret.
         return 0;
@@ -647,11 +605,62 @@ int CTodoTreeCtrl::OnMouse(QEvent::Type type, Qt::MouseButton button, Qt::Keyboa
     }
 }
 
+void CTodoTreeCtrl::TapUp(const Hit& hit, const QPoint& point)
+{
+    // A tap in the indent leaves the row unselected.
+    if (hit.node < 0 || hit.indent)
+        return;
+    if (hit.group) {
+        if (hit.zone == Zone::ExpandBox || m_doubleTap) {
+            const QModelIndex index = Model().IndexOf(hit.node);
+            setExpanded(index, !isExpanded(index));
+        }
+        viewport()->update();
+        return;
+    }
+    if (hit.node != CaretNode()) {
+        SetCaret(hit.node);
+        return;
+    }
+    const int task = TaskOfNode(hit.node);
+    const QPoint global = viewport()->mapToGlobal(point);
+    switch (hit.zone) {
+    case Zone::Priority:
+        RunPriorityMenu(task, global);
+        break;
+    case Zone::Icon:
+        if (const TaskRecord* record = m_context.planner.store.GetTask(task))
+            OpenIconPopup(global, record->Icon);
+        break;
+    case Zone::CheckBox:
+        ToggleTaskComplete(task);
+        break;
+    case Zone::Category:
+        RunCategoryMenu(task, global);
+        break;
+    case Zone::Date:
+        RunDateMenu(task, global);
+        break;
+    default:
+        if (m_doubleTap)
+            Post(UM_EDIT_TASK, task);
+        viewport()->update();
+        break;
+    }
+}
+
 void CTodoTreeCtrl::OnContextGesture(const QPoint& point)
 {
     const Hit hit = HitTest(point);
-    if (hit.node < 0 || hit.indent || hit.zone != Zone::None || hit.node != CaretNode())
+    if (hit.node < 0 || hit.indent || hit.node != CaretNode())
         return;
+    if (hit.zone != Zone::None) {
+        // A pen held on a zone still acts on it when lifted; the hold takes
+        // that release, so the zone acts now.
+        if (m_longPress->Fired())
+            TapUp(hit, point);
+        return;
+    }
     const QPoint global = viewport()->mapToGlobal(point);
     if (hit.group)
         RunGroupMenu(hit.node, global);

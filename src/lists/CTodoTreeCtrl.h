@@ -103,6 +103,9 @@ public:
                 const QPoint& point) override;
     // The tap-and-hold gesture at a point (viewport coordinates).
     void OnContextGesture(const QPoint& point);
+    // The pen lifted on a row: the zone's action on the caret task row,
+    // expansion on a group row, selection of another row.
+    void TapUp(const Hit& hit, const QPoint& point);
     // The outline of the last zone hit, until the next repaint.
     QRect PressFeedback() const { return m_feedback; }
 

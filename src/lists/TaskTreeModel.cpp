@@ -2,6 +2,40 @@
 
 #include <algorithm>
 
+namespace {
+
+// The builder and the model keep rows alike: node records that name their
+// list of children, and the lists, the first of which holds the top-level
+// rows.
+using KidLists = std::vector<std::vector<qint32>>;
+
+template <typename Node>
+const std::vector<qint32>* FindKidList(const std::vector<Node>& nodes, const KidLists& kids, int node)
+{
+    if (node == TaskTreeModel::kRootNode)
+        return &kids[0];
+    if (node < 0 || size_t(node) >= nodes.size())
+        return nullptr;
+    const qint32 k = nodes[size_t(node)].kids;
+    return k < 0 ? nullptr : &kids[size_t(k)];
+}
+
+// The node's list of children, made empty when it has none yet.
+template <typename Node>
+std::vector<qint32>& MakeKidList(std::vector<Node>& nodes, KidLists& kids, int node)
+{
+    if (node == TaskTreeModel::kRootNode)
+        return kids[0];
+    Node& n = nodes[size_t(node)];
+    if (n.kids < 0) {
+        n.kids = qint32(kids.size());
+        kids.emplace_back();
+    }
+    return kids[size_t(n.kids)];
+}
+
+} // namespace
+
 // ---- Builder
 
 TaskTreeModel::Builder::Builder()
@@ -24,22 +58,12 @@ void TaskTreeModel::Builder::Reserve(size_t rows)
 
 std::vector<qint32>& TaskTreeModel::Builder::KidsOf(int node)
 {
-    if (node == kRootNode)
-        return m_kids[0];
-    Node& n = m_nodes[size_t(node)];
-    if (n.kids < 0) {
-        n.kids = qint32(m_kids.size());
-        m_kids.emplace_back();
-    }
-    return m_kids[size_t(n.kids)];
+    return MakeKidList(m_nodes, m_kids, node);
 }
 
 const std::vector<qint32>* TaskTreeModel::Builder::FindKids(int node) const
 {
-    if (node == kRootNode)
-        return &m_kids[0];
-    const qint32 k = m_nodes[size_t(node)].kids;
-    return k < 0 ? nullptr : &m_kids[size_t(k)];
+    return FindKidList(m_nodes, m_kids, node);
 }
 
 int TaskTreeModel::Builder::Add(int parent, quint32 data)
@@ -115,24 +139,12 @@ TaskTreeModel::~TaskTreeModel() = default;
 
 const std::vector<qint32>* TaskTreeModel::KidsOf(int node) const
 {
-    if (node == kRootNode)
-        return &m_kids[0];
-    if (node < 0 || size_t(node) >= m_nodes.size())
-        return nullptr;
-    const qint32 k = m_nodes[size_t(node)].kids;
-    return k < 0 ? nullptr : &m_kids[size_t(k)];
+    return FindKidList(m_nodes, m_kids, node);
 }
 
 std::vector<qint32>& TaskTreeModel::MakeKids(int node)
 {
-    if (node == kRootNode)
-        return m_kids[0];
-    Node& n = m_nodes[size_t(node)];
-    if (n.kids < 0) {
-        n.kids = qint32(m_kids.size());
-        m_kids.emplace_back();
-    }
-    return m_kids[size_t(n.kids)];
+    return MakeKidList(m_nodes, m_kids, node);
 }
 
 bool TaskTreeModel::IsLiveNode(int node) const

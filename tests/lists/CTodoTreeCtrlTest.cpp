@@ -1,6 +1,7 @@
 #include "TreeFixture.h"
 
 #include "model/LanguageModule.h"
+#include "platform/gui/ColorRef.h"
 #include "platform/gui/LongPress.h"
 #include "support/TestTables.h"
 
@@ -428,4 +429,167 @@ TEST_F(TodoTreeCtrlTest, HeldLeftPressOpensTheMenuOfTheRow)
     ASSERT_EQ(m_log.entries.size(), 1);
     EXPECT_EQ(m_log.entries[0].message, UM_EDIT_TASK);
     EXPECT_EQ(m_log.entries[0].wParam, Task("A"));
+
+    // Held on the check box, the pen completes the task as a tap does.
+    const QPoint box = ZonePoint(Node("A"), Zone::CheckBox);
+    QTest::mousePress(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, box);
+    QTest::qWait(LongPress::kHoldMs + 200);
+    QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, box);
+    EXPECT_TRUE(Complete("A"));
+    EXPECT_EQ(shown.size(), 1) << "no menu in a zone";
+}
+
+// ---- Painting
+
+class TodoTreePaintTest : public TodoTreeCtrlTest
+{
+protected:
+    QImage Paint() const { return Tree().viewport()->grab().toImage(); }
+    QRect Row(int node) const
+    {
+        const QRect rect = Tree().visualRect(Model().IndexOf(node));
+        return QRect(0, rect.top(), Tree().viewport()->width(), rect.height());
+    }
+    static QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
+    // How many pixels of a cell have exactly this colour.
+    static int Count(const QImage& image, const QRect& cell, const QColor& colour)
+    {
+        int n = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                n += QColor(image.pixel(x, y)) == colour ? 1 : 0;
+        return n;
+    }
+    // Makes the tree the focus of an active window, as a click would.
+    bool Focus()
+    {
+        m_wnd->activateWindow();
+        Tree().setFocus();
+        QCoreApplication::processEvents();
+        return Tree().hasFocus();
+    }
+
+    const QColor grey{240, 240, 240};
+    const QColor separator{234, 234, 234};
+    const QColor unfocused{176, 176, 192};
+};
+
+TEST_F(TodoTreePaintTest, GroupRowsFillAcrossTheColumnsAndFrameWhenSelected)
+{
+    m_settings.SetGroupScheme(1);
+    ShowWeek(Mar(15));
+    const TaskRowLayout layout = Tree().RowLayout();
+    const int end = layout.ColumnsRight();
+    const int group = Model().Find(Mar(16) | CTodoTreeWnd::kDateGroupBit);
+    const QRect row = Row(group);
+    ASSERT_LT(end + 4, row.right());
+
+    QImage image = Paint();
+    EXPECT_EQ(At(image, 0, row.center().y()), grey);
+    EXPECT_EQ(At(image, end + 1, row.top()), grey) << "date groups reach 2 pixels further";
+    EXPECT_EQ(At(image, end + 2, row.top()), QColor(Qt::white));
+    EXPECT_GT(Count(image, QRect(layout.GroupTextLeft(), row.top(), 60, row.height()), Qt::black), 0);
+    EXPECT_EQ(Count(image, QRect(0, row.top(), layout.GroupTextLeft() - 1, row.height()), Qt::black), 0)
+        << "the text starts right of the box";
+
+    m_wnd->SelectByData(Model().Data(group));
+    Tree().clearFocus();
+    image = Paint();
+    EXPECT_EQ(At(image, 0, row.top()), unfocused);
+    EXPECT_EQ(At(image, 1, row.top() + 1), unfocused);
+    EXPECT_EQ(At(image, 2, row.top() + 2), grey);
+    EXPECT_EQ(At(image, end + 1, row.bottom()), unfocused);
+    ASSERT_TRUE(Focus());
+    image = Paint();
+    EXPECT_EQ(At(image, 0, row.top()), ColorFromRef(m_settings.Highlight()));
+
+    // Category groups stop at the columns' end.
+    m_settings.SetGroupScheme(2);
+    m_wnd->Rebuild(true);
+    image = Paint();
+    const QRect first = Row(Model().ChildAt(TaskTreeModel::kRootNode, 0));
+    EXPECT_EQ(At(image, end - 1, first.top()), grey);
+    EXPECT_EQ(At(image, end, first.top()), QColor(Qt::white));
+}
+
+TEST_F(TodoTreePaintTest, TaskRowsShowTheCurrentTaskSeparatorsGridAndSelection)
+{
+    m_settings.SetGroupScheme(3);
+    ShowDay(Mar(15));
+    m_store.SetCurrent(Task("C"));
+    const TaskRowLayout layout = Tree().RowLayout();
+    ASSERT_EQ(layout.indent, 12);
+    const int end = layout.ColumnsRight();
+    const QRect current = Row(Node("C"));
+    const QRect plain = Row(Node("D"));
+    const QColor currentColour = ColorFromRef(m_settings.Current());
+
+    QImage image = Paint();
+    EXPECT_EQ(At(image, layout.indent - 1, current.center().y()), QColor(Qt::white)) << "the indent stays white";
+    EXPECT_EQ(At(image, layout.indent + 1, current.top() + 1), currentColour);
+    EXPECT_EQ(At(image, end + 5, current.top() + 1), currentColour);
+    // Separators after the mark, the icon, the check box and each column.
+    for (const int x : {layout.markSep, layout.iconSep, layout.checkSep, layout.w0, layout.w0 + layout.w1})
+        EXPECT_EQ(At(image, x, plain.top() + 1), separator) << "x " << x;
+    // Grid of a row that is not selected: left, right and bottom.
+    EXPECT_EQ(At(image, layout.indent, plain.top() + 1), separator);
+    EXPECT_EQ(At(image, end, plain.top() + 1), separator);
+    EXPECT_EQ(At(image, layout.titleLeft + 40, plain.bottom()), separator);
+    EXPECT_EQ(At(image, layout.indent - 1, plain.bottom()), QColor(Qt::white));
+
+    // The frame marks the view's selected task, which the main view sets.
+    m_wnd->SelectByData(Task("D"));
+    m_view.SelectedTask = Task("D");
+    Tree().clearFocus();
+    image = Paint();
+    EXPECT_EQ(At(image, layout.indent, plain.top()), unfocused);
+    EXPECT_EQ(At(image, layout.indent + 1, plain.top() + 1), unfocused);
+    EXPECT_EQ(At(image, end, plain.bottom()), unfocused);
+    EXPECT_EQ(At(image, end - 1, plain.bottom() - 1), unfocused);
+    EXPECT_EQ(At(image, layout.indent - 1, plain.top()), QColor(Qt::white));
+}
+
+TEST_F(TodoTreePaintTest, TitleTakesTheCategoryColourOrTheCompleteColour)
+{
+    ShowDay(Mar(15));
+    CategoryList categories = m_store.Categories();
+    CategoryRecord personal = *categories.Get(2);
+    personal.Color = RGBRef(0, 0, 255);
+    categories.Modify(2, personal);
+    m_store.ReplaceCategories(categories);
+    m_settings.SetAgendaComp(RGBRef(255, 0, 0));
+    const TaskRowLayout layout = Tree().RowLayout();
+    const QRect row = Row(Node("D")); // complete, category 2
+    const QRect title(layout.titleLeft, row.top(), layout.titleRight - layout.titleLeft, row.height());
+    const QRect category(layout.w0 + 2, row.top(), layout.w1 - 3, row.height());
+
+    m_settings.SetColorComp(false);
+    QImage image = Paint();
+    EXPECT_GT(Count(image, title, Qt::blue), 0);
+    EXPECT_GT(Count(image, category, Qt::blue), 0);
+    EXPECT_EQ(Count(image, title, Qt::red), 0);
+
+    m_settings.SetColorComp(true);
+    image = Paint();
+    EXPECT_EQ(Count(image, title, Qt::blue), 0);
+    EXPECT_GT(Count(image, title, Qt::red), 0);
+    EXPECT_GT(Count(image, category, Qt::red), 0);
+}
+
+TEST_F(TodoTreePaintTest, PartsLeftOutMoveTheTitleLeftAndTheirZonesGoAway)
+{
+    ShowDay(Mar(15));
+    const TaskRowLayout all = Tree().RowLayout();
+    m_settings.SetShowIcon(false);
+    m_settings.SetShowCheckBox(false);
+    const TaskRowLayout bare = Tree().RowLayout();
+    EXPECT_EQ(bare.titleLeft, all.titleLeft - (16 + 2) - (16 + 1));
+    Answer(0);
+    Tap(ZonePoint(Node("A"), Zone::Priority));
+    EXPECT_EQ(shown.size(), 1) << "the priority zone stays";
+    Tap(QPoint(all.checkX + 4, Row(Node("A")).center().y()));
+    EXPECT_FALSE(Complete("A")) << "no check box to tap";
+    EXPECT_EQ(shown.size(), 1);
+    const QImage image = Paint();
+    EXPECT_EQ(At(image, all.iconSep, Row(Node("C")).top() + 1), QColor(Qt::white));
 }

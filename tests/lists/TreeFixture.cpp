@@ -5,6 +5,11 @@
 void TreeFixture::SetUp()
 {
     Clock::SetToday(Mar(15));
+    // A menu nobody answers would wait for a user.
+    MenuRunner::SetScript([](const MenuDesc&) {
+        ADD_FAILURE() << "a menu opened without an answer";
+        return 0;
+    });
     ScreenClass::Force(true);
     m_savedLastId = LastTaskId::Value();
     m_store.ResetToDefaults();
