@@ -8,7 +8,8 @@
 
 #include <QPainter>
 
-CBtnColor::CBtnColor(int controlId, QWidget* parent) : COwnerButton(controlId, parent)
+CBtnColor::CBtnColor(int controlId, QWidget* parent)
+    : CBtnPopup(controlId, UM_COLOR_CHOSEN, UM_COLOR_CHANGED, parent)
 {
     setObjectName(ControlName(u"CBtnColor", controlId));
 }
@@ -17,6 +18,11 @@ void CBtnColor::SetColor(quint32 color)
 {
     m_color = color;
     update();
+}
+
+CColorPopup* CBtnColor::Popup() const
+{
+    return static_cast<CColorPopup*>(PopupWindow());
 }
 
 void CBtnColor::DrawContent(QPainter& painter)
@@ -30,37 +36,18 @@ void CBtnColor::DrawContent(QPainter& painter)
     painter.fillRect(swatch, color);
 }
 
-void CBtnColor::OnClick()
+CWndPopup* CBtnColor::CreatePopup()
 {
-    ClosePopupOrAskToOpen(m_popup);
+    return new CColorPopup(this, this);
 }
 
-void CBtnColor::OpenPopup()
+void CBtnColor::HighlightValue()
 {
-    if (!m_popup)
-        m_popup = new CColorPopup(this, this);
-    m_popup->SetHighlightColor(m_color);
-    m_popup->ShowBelow(this);
+    Popup()->SetHighlightColor(m_color);
 }
 
-bool CBtnColor::event(QEvent* event)
+qintptr CBtnColor::TakeChosen(qintptr value)
 {
-    if (event->type() != UserMessageEvent::EventType())
-        return COwnerButton::event(event);
-    auto* message = static_cast<UserMessageEvent*>(event);
-    switch (message->message) {
-    case UM_OPEN_POPUP:
-        OpenPopup();
-        return true;
-    case UM_COLOR_CHOSEN:
-        m_color = quint32(message->wParam);
-        repaint();
-        PostToOwner(UM_COLOR_CHANGED, ControlId(), qintptr(m_color));
-        return true;
-    case UM_POPUP_CANCELLED:
-        repaint();
-        return true;
-    default:
-        return COwnerButton::event(event);
-    }
+    m_color = quint32(value);
+    return qintptr(m_color);
 }

@@ -1,17 +1,13 @@
 #pragma once
 
-#include "controls/COwnerButton.h"
-
-#include <QPointer>
+#include "controls/CBtnPopup.h"
 
 class CColorPopup;
 
-// A colour button: shows its colour as a rectangle inset by 3 pixels. A click
-// posts UM_OPEN_POPUP (0x420) to itself, which opens the colour grid under the
-// button with the current colour highlighted; a click while the grid is open
-// closes it. A chosen colour becomes the value and is posted to the owner as
-// 0x417 (control id, colour 0x00BBGGRR); a cancelled grid only repaints.
-class CBtnColor : public COwnerButton
+// A colour button: shows its colour as a rectangle inset by 3 pixels and
+// picks it from the colour grid, which opens on the current colour. A chosen
+// colour is posted to the owner as 0x417 (control id, colour 0x00BBGGRR).
+class CBtnColor : public CBtnPopup
 {
     Q_OBJECT
 
@@ -22,16 +18,14 @@ public:
     quint32 Color() const { return m_color; }
 
     // The grid, once it has been opened.
-    CColorPopup* Popup() const { return m_popup; }
+    CColorPopup* Popup() const;
 
 protected:
     void DrawContent(QPainter& painter) override;
-    void OnClick() override;
-    bool event(QEvent* event) override;
+    CWndPopup* CreatePopup() override;
+    void HighlightValue() override;
+    qintptr TakeChosen(qintptr value) override;
 
 private:
-    void OpenPopup();
-
     quint32 m_color = 0;
-    QPointer<CColorPopup> m_popup;
 };

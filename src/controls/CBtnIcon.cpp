@@ -9,7 +9,7 @@
 
 #include <QPainter>
 
-CBtnIcon::CBtnIcon(int controlId, QWidget* parent) : COwnerButton(controlId, parent)
+CBtnIcon::CBtnIcon(int controlId, QWidget* parent) : CBtnPopup(controlId, UM_ICON_CHOSEN, UM_ICON_CHANGED, parent)
 {
     setObjectName(ControlName(u"CBtnIcon", controlId));
 }
@@ -18,6 +18,11 @@ void CBtnIcon::SetIcon(int icon)
 {
     m_icon = icon;
     update();
+}
+
+CIconPopup* CBtnIcon::Popup() const
+{
+    return static_cast<CIconPopup*>(PopupWindow());
 }
 
 void CBtnIcon::DrawContent(QPainter& painter)
@@ -34,37 +39,18 @@ void CBtnIcon::DrawContent(QPainter& painter)
     painter.restore();
 }
 
-void CBtnIcon::OnClick()
+CWndPopup* CBtnIcon::CreatePopup()
 {
-    ClosePopupOrAskToOpen(m_popup);
+    return new CIconPopup(this, this);
 }
 
-void CBtnIcon::OpenPopup()
+void CBtnIcon::HighlightValue()
 {
-    if (!m_popup)
-        m_popup = new CIconPopup(this, this);
-    m_popup->SetHighlightIcon(m_icon);
-    m_popup->ShowBelow(this);
+    Popup()->SetHighlightIcon(m_icon);
 }
 
-bool CBtnIcon::event(QEvent* event)
+qintptr CBtnIcon::TakeChosen(qintptr value)
 {
-    if (event->type() != UserMessageEvent::EventType())
-        return COwnerButton::event(event);
-    auto* message = static_cast<UserMessageEvent*>(event);
-    switch (message->message) {
-    case UM_OPEN_POPUP:
-        OpenPopup();
-        return true;
-    case UM_ICON_CHOSEN:
-        m_icon = int(message->wParam);
-        repaint();
-        PostToOwner(UM_ICON_CHANGED, ControlId(), m_icon);
-        return true;
-    case UM_POPUP_CANCELLED:
-        repaint();
-        return true;
-    default:
-        return COwnerButton::event(event);
-    }
+    m_icon = int(value);
+    return m_icon;
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include "controls/COwnerButton.h"
-
-#include <QPointer>
+#include "controls/CBtnPopup.h"
 
 class CIconPopup;
 
-// An icon button: shows a task icon centred (nothing for 0). A click posts
-// UM_OPEN_POPUP (0x420) to itself, which opens the icon grid under the
-// button; a click while the grid is open closes it. A chosen icon becomes the
-// value and is posted to the owner as 0x419 (control id, icon number).
-class CBtnIcon : public COwnerButton
+// An icon button: shows a task icon centred (nothing for 0) and picks it from
+// the icon grid, which opens on the current icon. A chosen icon is posted to
+// the owner as 0x419 (control id, icon number).
+class CBtnIcon : public CBtnPopup
 {
     Q_OBJECT
 
@@ -20,16 +17,14 @@ public:
     void SetIcon(int icon);
     int Icon() const { return m_icon; }
 
-    CIconPopup* Popup() const { return m_popup; }
+    CIconPopup* Popup() const;
 
 protected:
     void DrawContent(QPainter& painter) override;
-    void OnClick() override;
-    bool event(QEvent* event) override;
+    CWndPopup* CreatePopup() override;
+    void HighlightValue() override;
+    qintptr TakeChosen(qintptr value) override;
 
 private:
-    void OpenPopup();
-
     int m_icon = 0;
-    QPointer<CIconPopup> m_popup;
 };

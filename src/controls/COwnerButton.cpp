@@ -1,6 +1,5 @@
 #include "controls/COwnerButton.h"
 
-#include "controls/CWndPopup.h"
 #include "controls/ControlName.h"
 
 #include "platform/gui/ColorRef.h"
@@ -196,14 +195,6 @@ void COwnerButton::mouseMoveEvent(QMouseEvent* event)
         m_pressed = inside;
         repaint();
     }
-}
-
-void COwnerButton::ClosePopupOrAskToOpen(CWndPopup* popup)
-{
-    if (popup && popup->IsOpen())
-        popup->Cancel();
-    else
-        PostUserMessage(this, UM_OPEN_POPUP);
 }
 
 void COwnerButton::CancelPress()

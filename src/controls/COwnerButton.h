@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QWidget>
 
-class CWndPopup;
 class QPainter;
 
 // The owner-drawn button every button of the program builds on. It draws the
@@ -67,10 +66,6 @@ protected:
     // click (focus, flip, UM_COMMAND) runs. Drop-down buttons open their menu
     // here.
     virtual void OnClick() {}
-
-    // The click of a button that opens a pop-up: closes it when it is open,
-    // else posts UM_OPEN_POPUP to itself, so it opens once the click is over.
-    void ClosePopupOrAskToOpen(CWndPopup* popup);
 
     // Forgets the pen down in progress: its pen up is no click.
     void CancelPress();
