@@ -6,8 +6,6 @@
 
 namespace {
 
-using Messages = std::vector<MessageLog::Message>;
-
 class CBtnCateTest : public ControlTest
 {
 protected:
@@ -35,7 +33,7 @@ protected:
     }
 
     CalendarStore store;
-    MessageLog owner;
+    MessageRecorder owner;
 };
 
 TEST_F(CBtnCateTest, ShowsAllCategoriesOrTheCategoryNameInItsColour)
@@ -72,11 +70,12 @@ TEST_F(CBtnCateTest, ChoosingACategoryOrAllPostsIt)
     EXPECT_EQ(button->Category(), 1);
     EXPECT_EQ(owner.Delivered(), (Messages{{UM_CATEGORY_CHOSEN, 1, 1038}, {UM_COMMAND, 1038, 0}}));
 
-    owner.messages.clear();
+    owner.received.clear();
     ChooseFromMenu(CBtnCate::kAllCategories);
     Tap(button);
     EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
-    EXPECT_EQ(owner.Delivered().front(), (MessageLog::Message{UM_CATEGORY_CHOSEN, CBtnCate::kAllCategories, 1038}));
+    EXPECT_EQ(owner.Delivered().front(),
+              (MessageRecorder::Message{UM_CATEGORY_CHOSEN, CBtnCate::kAllCategories, 1038}));
 }
 
 TEST_F(CBtnCateTest, EditedCategoriesReplaceTheStoresAndAreReported)
@@ -90,7 +89,8 @@ TEST_F(CBtnCateTest, EditedCategoriesReplaceTheStoresAndAreReported)
     Tap(button);
     EXPECT_GE(store.FindCategory(QStringLiteral("Garden")), 0);
     EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
-    EXPECT_EQ(owner.Delivered().front(), (MessageLog::Message{UM_CATEGORY_LIST_EDITED, CBtnCate::kAllCategories, 1038}));
+    EXPECT_EQ(owner.Delivered().front(),
+              (MessageRecorder::Message{UM_CATEGORY_LIST_EDITED, CBtnCate::kAllCategories, 1038}));
 }
 
 TEST_F(CBtnCateTest, WithoutAllTheDefaultCategoryTakesTheOneJustAdded)

@@ -59,7 +59,7 @@ protected:
     }
 
     Settings settings{true};
-    MessageLog owner;
+    MessageRecorder owner;
     CBtnDateRange* button;
 };
 
@@ -105,7 +105,7 @@ TEST_F(CBtnDateRangeTest, ChoicePostsTheControlIdAndKeepsTheRange)
     EXPECT_EQ(button->Start(), MakeDate(2009, 3, 8));
     EXPECT_EQ(button->End(), MakeDate(2009, 3, 14));
     EXPECT_EQ(owner.Delivered(),
-              (std::vector<MessageLog::Message>{{UM_DATE_RANGE_CHANGED, 1044, 1044}, {UM_COMMAND, 1044, 0}}));
+              (Messages{{UM_DATE_RANGE_CHANGED, 1044, 1044}, {UM_COMMAND, 1044, 0}}));
 }
 
 TEST_F(CBtnDateRangeTest, CustomRangeComesFromTheDialogOnOk)
@@ -123,7 +123,7 @@ TEST_F(CBtnDateRangeTest, CustomRangeComesFromTheDialogOnOk)
     Tap(button);
     EXPECT_EQ(seen, (Range{MakeDate(2009, 1, 1), 0}));
     EXPECT_EQ(button->Start(), MakeDate(2009, 1, 1)); // cancelled
-    EXPECT_EQ(owner.Delivered().size(), 1u);
+    EXPECT_EQ(owner.Delivered().size(), 1);
 
     ok = true;
     Tap(button);

@@ -20,7 +20,7 @@ protected:
         button->setGeometry(0, 0, 250, 40);
         return button;
     }
-    MessageLog owner;
+    MessageRecorder owner;
 };
 
 TEST_F(CBtnDateTest, ShowsTheDateWithOrWithoutTheRelativeWord)
@@ -73,13 +73,14 @@ TEST_F(CBtnDateTest, ChoiceBecomesTheValueAndIsPosted)
     ChooseFromMenu(CBtnDate::TomorrowCommand);
     Tap(button);
     EXPECT_EQ(button->Date(), MakeDate(2009, 3, 6));
-    EXPECT_EQ(owner.Delivered().front(), (MessageLog::Message{UM_DATE_CHOSEN, qintptr(MakeDate(2009, 3, 6)), 1020}));
+    EXPECT_EQ(owner.Delivered().front(),
+              (MessageRecorder::Message{UM_DATE_CHOSEN, qintptr(MakeDate(2009, 3, 6)), 1020}));
 
-    owner.messages.clear();
+    owner.received.clear();
     ChooseFromMenu(CBtnDate::NoDateCommand);
     Tap(button);
     EXPECT_EQ(button->Date(), kNoDate);
-    EXPECT_EQ(owner.Delivered().front(), (MessageLog::Message{UM_DATE_CHOSEN, 0, 1020}));
+    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_DATE_CHOSEN, 0, 1020}));
 }
 
 TEST_F(CBtnDateTest, SelectDateOpensTheDialogOnTheValue)

@@ -19,7 +19,7 @@ protected:
         button->SetIcon(7);
         owner.show();
     }
-    MessageLog owner;
+    MessageRecorder owner;
     CBtnIcon* button;
 };
 
@@ -40,12 +40,12 @@ TEST_F(CBtnIconTest, KeysMoveAndEnterChoosesTheIcon)
 {
     Tap(button);
     owner.Delivered();
-    owner.messages.clear();
+    owner.received.clear();
     CIconPopup* popup = button->Popup();
     QTest::keyClick(popup, Qt::Key_Down); // 7 + 5
     QTest::keyClick(popup, Qt::Key_Left);
     QTest::keyClick(popup, Qt::Key_Space);
-    EXPECT_EQ(owner.Delivered(), (std::vector<MessageLog::Message>{{UM_ICON_CHANGED, 1033, 11}}));
+    EXPECT_EQ(owner.Delivered(), (Messages{{UM_ICON_CHANGED, 1033, 11}}));
     EXPECT_EQ(button->Icon(), 11);
 }
 
@@ -64,7 +64,7 @@ TEST_F(CBtnIconTest, CancelledGridKeepsTheIcon)
 {
     Tap(button);
     owner.Delivered();
-    owner.messages.clear();
+    owner.received.clear();
     QTest::keyClick(button->Popup(), Qt::Key_Right);
     QTest::keyClick(button->Popup(), Qt::Key_Escape);
     EXPECT_TRUE(owner.Delivered().empty());

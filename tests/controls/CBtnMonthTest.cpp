@@ -8,7 +8,7 @@ class CBtnMonthTest : public ControlTest
 {
 protected:
     CBtnMonthTest() : button(new CBtnMonth(1068, &owner)) { button->setGeometry(0, 0, 95, 40); }
-    MessageLog owner;
+    MessageRecorder owner;
     CBtnMonth* button;
 };
 
@@ -31,7 +31,7 @@ TEST_F(CBtnMonthTest, ChoiceBecomesTheValueAndIsPostedBeforeTheClick)
     Tap(button);
     EXPECT_EQ(menusShown, 1);
     EXPECT_EQ(button->Month(), 2);
-    EXPECT_EQ(owner.Delivered(), (std::vector<MessageLog::Message>{{UM_MONTH_CHOSEN, 2, 1068}, {UM_COMMAND, 1068, 0}}));
+    EXPECT_EQ(owner.Delivered(), (Messages{{UM_MONTH_CHOSEN, 2, 1068}, {UM_COMMAND, 1068, 0}}));
 }
 
 TEST_F(CBtnMonthTest, DismissedMenuKeepsTheValueAndOnlyClicks)
@@ -40,7 +40,7 @@ TEST_F(CBtnMonthTest, DismissedMenuKeepsTheValueAndOnlyClicks)
     ChooseFromMenu(0);
     Tap(button);
     EXPECT_EQ(button->Month(), 5);
-    EXPECT_EQ(owner.Delivered(), (std::vector<MessageLog::Message>{{UM_COMMAND, 1068, 0}}));
+    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COMMAND, 1068, 0}}));
 }
 
 TEST_F(CBtnMonthTest, NoMenuWhenThePenLeavesTheButton)

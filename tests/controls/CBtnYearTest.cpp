@@ -13,7 +13,7 @@ protected:
         CBtnYear::SetYearDialog(nullptr);
         ControlTest::TearDown();
     }
-    MessageLog owner;
+    MessageRecorder owner;
 };
 
 TEST_F(CBtnYearTest, StartsAtTheCurrentYearAndListsSevenYearsAroundIt)
@@ -41,7 +41,7 @@ TEST_F(CBtnYearTest, PickingAYearOfTheMenuPostsIt)
     MenuRunner::SetScript([](const MenuDesc& items) { return items[5].commandId; }); // 2022
     Tap(&button);
     EXPECT_EQ(button.Year(), 2022);
-    EXPECT_EQ(owner.Delivered(), (std::vector<MessageLog::Message>{{UM_YEAR_CHOSEN, 2022, 1069}, {UM_COMMAND, 1069, 0}}));
+    EXPECT_EQ(owner.Delivered(), (Messages{{UM_YEAR_CHOSEN, 2022, 1069}, {UM_COMMAND, 1069, 0}}));
 }
 
 TEST_F(CBtnYearTest, SelectYearOpensTheDialogOnTheValueAndTakesItsYearOnOk)
@@ -59,13 +59,13 @@ TEST_F(CBtnYearTest, SelectYearOpensTheDialogOnTheValueAndTakesItsYearOnOk)
     Tap(&button);
     EXPECT_EQ(dialogGot, 2009);
     EXPECT_EQ(button.Year(), 1987);
-    EXPECT_EQ(owner.Delivered().front(), (MessageLog::Message{UM_YEAR_CHOSEN, 1987, 1069}));
+    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_YEAR_CHOSEN, 1987, 1069}));
 
-    owner.messages.clear();
+    owner.received.clear();
     ok = false;
     Tap(&button);
     EXPECT_EQ(button.Year(), 1987);
-    EXPECT_EQ(owner.Delivered(), (std::vector<MessageLog::Message>{{UM_COMMAND, 1069, 0}}));
+    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COMMAND, 1069, 0}}));
 }
 
 TEST_F(CBtnYearTest, SelectYearIsDisabledWithoutADialog)

@@ -9,8 +9,6 @@
 
 namespace {
 
-using Messages = std::vector<MessageLog::Message>;
-
 struct KeyCase
 {
     const char* name;
@@ -26,7 +24,7 @@ class CColorPopupKeyTest : public ControlTest, public ::testing::WithParamInterf
 
 TEST_P(CColorPopupKeyTest, ArrowsMoveTheHighlightWithinTheGrid)
 {
-    MessageLog owner;
+    MessageRecorder owner;
     CColorPopup popup(&owner, &owner);
     popup.SetHighlightColor(CColorPopup::Palette()[size_t(GetParam().start)]);
     QTest::keyClick(&popup, GetParam().key);
@@ -66,7 +64,7 @@ TEST_P(CColorPopupTest, SwatchesFramedAndTheHighlightFramedBlack)
 {
     ScreenClass::Force(GetParam());
     const int cell = GetParam() ? 32 : 18;
-    MessageLog owner;
+    MessageRecorder owner;
     CColorPopup popup(&owner, &owner);
     popup.SetHighlightColor(0x0080FF); // index 25: row 3, column 1
     popup.resize(popup.sizeHint());
@@ -107,11 +105,11 @@ protected:
     {
         Tap(button);
         owner.Delivered();
-        owner.messages.clear();
+        owner.received.clear();
         return button->Popup();
     }
 
-    MessageLog owner;
+    MessageRecorder owner;
     CBtnColor* button;
 };
 
@@ -156,7 +154,7 @@ TEST_F(CBtnColorTest, PenUpOnASwatchChoosesItElsewhereCancels)
     Pen(popup, QEvent::MouseButtonRelease, swatch9);
     EXPECT_EQ(owner.Delivered(), (Messages{{UM_COLOR_CHANGED, 1031, 0x00FFFF}}));
 
-    owner.messages.clear();
+    owner.received.clear();
     popup = Open();
     Pen(popup, QEvent::MouseButtonPress, popup->SwatchRect(0).center());
     Pen(popup, QEvent::MouseButtonRelease, QPoint(-20, -20));
@@ -180,7 +178,7 @@ namespace {
 
 TEST(CColorPopupNotices, EnterSendsTheColourEscapeTheCancelNoticeToTheOwner)
 {
-    MessageLog owner;
+    MessageRecorder owner;
     owner.show();
     CColorPopup popup(&owner, &owner);
     popup.SetHighlightColor(0xC0C0C0);

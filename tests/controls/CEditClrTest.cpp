@@ -30,7 +30,7 @@ protected:
     }
 
     Settings settings{true};
-    MessageLog owner;
+    MessageRecorder owner;
 };
 
 TEST_F(CEditClrTest, MenuOffersWordWrapOnlyInFieldsThatTakeEnter)

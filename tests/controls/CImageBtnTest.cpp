@@ -18,7 +18,7 @@ QPixmap Solid(QColor colour, int size)
 class CImageBtnTest : public ControlTest
 {
 protected:
-    MessageLog owner;
+    MessageRecorder owner;
 };
 
 TEST_F(CImageBtnTest, PictureIsCentred)

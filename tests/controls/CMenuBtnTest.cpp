@@ -13,7 +13,7 @@ protected:
         button->setGeometry(0, 0, 200, 40);
         button->SetEntries({QStringLiteral("/home/"), QStringLiteral("/home/ann/")});
     }
-    MessageLog owner;
+    MessageRecorder owner;
     CMenuBtn* button;
 };
 
@@ -40,13 +40,13 @@ TEST_F(CMenuBtnTest, ChoicePostsItsIndexAndBecomesTheValue)
     ChooseFromMenu(2);
     Tap(button);
     EXPECT_EQ(button->Value(), QStringLiteral("/home/"));
-    EXPECT_EQ(owner.Delivered().front(), (MessageLog::Message{UM_MENU_BUTTON_CHOSEN, 1, 1040}));
+    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_MENU_BUTTON_CHOSEN, 1, 1040}));
 
-    owner.messages.clear();
+    owner.received.clear();
     ChooseFromMenu(1);
     Tap(button);
     EXPECT_EQ(button->Value(), GetText(106));
-    EXPECT_EQ(owner.Delivered().front(), (MessageLog::Message{UM_MENU_BUTTON_CHOSEN, 0, 1040}));
+    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_MENU_BUTTON_CHOSEN, 0, 1040}));
 }
 
 } // namespace

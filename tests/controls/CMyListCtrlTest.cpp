@@ -21,7 +21,7 @@ protected:
         return list;
     }
     Settings settings{true};
-    MessageLog owner;
+    MessageRecorder owner;
 };
 
 TEST_F(CMyListCtrlTest, DetailsByDefaultListHidesTheOtherColumns)

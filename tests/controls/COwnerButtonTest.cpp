@@ -24,16 +24,16 @@ protected:
         button->setGeometry(0, 0, 60, Images::SkinSize(ScreenClass::IsLarge()).height());
     }
 
-    std::vector<MessageLog::Message> Commands()
+    std::vector<MessageRecorder::Message> Commands()
     {
-        std::vector<MessageLog::Message> commands;
+        std::vector<MessageRecorder::Message> commands;
         for (const auto& m : owner.Delivered())
             if (m.message == UM_COMMAND)
                 commands.push_back(m);
         return commands;
     }
 
-    MessageLog owner;
+    MessageRecorder owner;
     COwnerButton* button;
 };
 
@@ -70,7 +70,7 @@ TEST_P(COwnerButtonPenTest, FollowsThePenAndClicksOnlyWhenReleasedInsideWhilePre
     const auto commands = Commands();
     if (row.clicks) {
         ASSERT_EQ(commands.size(), 1u);
-        EXPECT_EQ(commands[0], (MessageLog::Message{UM_COMMAND, kId, 0}));
+        EXPECT_EQ(commands[0], (MessageRecorder::Message{UM_COMMAND, kId, 0}));
     } else {
         EXPECT_TRUE(commands.empty());
     }
@@ -140,10 +140,10 @@ TEST_F(COwnerButtonTest, SpaceIsAClickOtherKeysAreNot)
 
 TEST_F(COwnerButtonTest, MessagesGoToTheOwnerWhenOneIsSet)
 {
-    MessageLog other;
+    MessageRecorder other;
     button->SetOwner(&other);
     Tap(button);
-    EXPECT_EQ(other.Delivered().size(), 1u);
+    EXPECT_EQ(other.Delivered().size(), 1);
     EXPECT_TRUE(owner.Delivered().empty());
 }
 
@@ -162,7 +162,7 @@ TEST_P(COwnerButtonLookTest, SkinFillsAButtonOfItsHeightOtherHeightsAreWhite)
     const bool large = GetParam();
     ScreenClass::Force(large);
     const int skinHeight = Images::SkinSize(large).height();
-    MessageLog owner;
+    MessageRecorder owner;
     COwnerButton skinned(1, &owner);
     skinned.setGeometry(0, 0, 57, skinHeight);
     COwnerButton other(2, &owner);
@@ -185,7 +185,7 @@ TEST_P(COwnerButtonLookTest, SkinFillsAButtonOfItsHeightOtherHeightsAreWhite)
 TEST_P(COwnerButtonLookTest, PressedAndCheckedShowThePressedSkin)
 {
     ScreenClass::Force(GetParam());
-    MessageLog owner;
+    MessageRecorder owner;
     COwnerButton button(1, &owner);
     button.setGeometry(0, 0, 40, Images::SkinSize(GetParam()).height());
     const QImage normal = button.grab().toImage();
@@ -202,7 +202,7 @@ TEST_P(COwnerButtonLookTest, PressedAndCheckedShowThePressedSkin)
 TEST_P(COwnerButtonLookTest, FocusedButtonShowsTheFocusMark)
 {
     ScreenClass::Force(GetParam());
-    MessageLog owner;
+    MessageRecorder owner;
     owner.resize(100, 60);
     auto* button = new COwnerButton(1, &owner);
     button->setGeometry(0, 0, 40, Images::SkinSize(GetParam()).height());
@@ -222,7 +222,7 @@ TEST_P(COwnerButtonLookTest, FocusedButtonShowsTheFocusMark)
 TEST_P(COwnerButtonLookTest, TextIsBlackAndGreyWhenDisabled)
 {
     ScreenClass::Force(GetParam());
-    MessageLog owner;
+    MessageRecorder owner;
     COwnerButton button(1, &owner);
     button.SetText(QStringLiteral("MMMM"));
     button.setGeometry(0, 0, 80, 30); // white background

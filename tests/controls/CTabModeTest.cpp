@@ -15,9 +15,9 @@ protected:
         tabs->Fill(QFont());
         tabs->setGeometry(0, 0, 480, 30);
         owner.Delivered();
-        owner.messages.clear();
+        owner.received.clear();
     }
-    MessageLog owner;
+    MessageRecorder owner;
     CTabMode* tabs;
 };
 
@@ -39,7 +39,7 @@ TEST_F(CTabModeTest, UserPickingATabPostsTheModeSettingItDoesNot)
 
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
     EXPECT_EQ(tabs->Mode(), 1);
-    EXPECT_EQ(owner.Delivered(), (std::vector<MessageLog::Message>{{UM_SET_VIEW_MODE, 1, 0}}));
+    EXPECT_EQ(owner.Delivered(), (Messages{{UM_SET_VIEW_MODE, 1, 0}}));
 }
 
 TEST_F(CTabModeTest, RefillingForNewFontsKeepsTheModeAndPostsNothing)

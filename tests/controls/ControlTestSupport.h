@@ -4,6 +4,7 @@
 #include "model/PackedDate.h"
 #include "platform/gui/MenuRunner.h"
 #include "platform/gui/ScreenClass.h"
+#include "support/MessageRecorder.h"
 #include "views/UserMessageEvent.h"
 
 #include <QCoreApplication>
@@ -12,48 +13,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include <vector>
-
-// A window that stands where a control's parent stands: it records every
-// user message it gets, in order.
-class MessageLog : public QWidget
-{
-public:
-    struct Message
-    {
-        int message;
-        qintptr wParam;
-        qintptr lParam;
-        bool operator==(const Message&) const = default;
-    };
-
-    std::vector<Message> messages;
-
-    // Delivers the posted messages and returns those received so far.
-    const std::vector<Message>& Delivered()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents();
-        return messages;
-    }
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == UserMessageEvent::EventType()) {
-            const auto* m = static_cast<UserMessageEvent*>(e);
-            messages.push_back({m->message, m->wParam, m->lParam});
-            return true;
-        }
-        return QWidget::event(e);
-    }
-};
-
-inline std::ostream& operator<<(std::ostream& os, const MessageLog::Message& m)
-{
-    return os << "{0x" << std::hex << m.message << std::dec << ", " << qint64(m.wParam) << ", " << qint64(m.lParam)
-              << "}";
-}
+// What a recorder received, in order.
+using Messages = QList<MessageRecorder::Message>;
 
 // The pen on a widget, at a point of its own.
 inline void Pen(QWidget* widget, QEvent::Type type, QPoint at)

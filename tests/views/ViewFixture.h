@@ -10,6 +10,7 @@
 #include "storage/PasswordKey.h"
 #include "storage/Planner.h"
 #include "storage/Settings.h"
+#include "support/MessageRecorder.h"
 #include "support/ScriptedPrompts.h"
 #include "views/DisplayFonts.h"
 #include "views/CMainView.h"
@@ -19,8 +20,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QList>
-#include <QObject>
 #include <QSettings>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -87,48 +86,10 @@ protected:
     std::unique_ptr<PlannerObjects> objects;
 };
 
-// Records the user messages it receives, in order.
-class MessageRecorder : public QObject
-{
-public:
-    struct Message
-    {
-        int message;
-        qintptr wParam;
-        qintptr lParam;
-        bool operator==(const Message&) const = default;
-    };
-
-    QList<Message> received;
-
-    QList<int> Numbers() const
-    {
-        QList<int> numbers;
-        for (const Message& m : received)
-            numbers << m.message;
-        return numbers;
-    }
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != UserMessageEvent::EventType())
-            return QObject::event(event);
-        const auto* message = static_cast<UserMessageEvent*>(event);
-        received.append({message->message, message->wParam, message->lParam});
-        return true;
-    }
-};
-
 // Delivers every posted user message.
 inline void RunPostedMessages()
 {
     QCoreApplication::sendPostedEvents(nullptr, UserMessageEvent::EventType());
-}
-
-inline void PrintTo(const MessageRecorder::Message& m, std::ostream* os)
-{
-    *os << "{0x" << std::hex << m.message << std::dec << ", " << m.wParam << ", " << m.lParam << "}";
 }
 
 // A main view after its start-up, shown at 480 x 640.
