@@ -1,18 +1,9 @@
 #include "views/CRenderWnd.h"
 
-#include "model/CalendarStore.h"
-#include "model/Clock.h"
+#include "ViewFixture.h"
 #include "model/DayMark.h"
-#include "model/HolidayList.h"
-#include "model/ViewState.h"
 #include "platform/gui/ColorRef.h"
 #include "platform/gui/Images.h"
-#include "platform/gui/ScreenClass.h"
-#include "storage/PasswordKey.h"
-#include "storage/Settings.h"
-#include "support/ScriptedPrompts.h"
-#include "views/DisplayFonts.h"
-#include "views/UserMessageEvent.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -24,22 +15,6 @@
 #include <memory>
 
 namespace {
-
-// Records the user messages that reach it, in order.
-class MessageRecorder : public QObject
-{
-public:
-    QList<int> messages;
-
-    bool event(QEvent* e) override
-    {
-        if (e->type() == UserMessageEvent::EventType()) {
-            messages << static_cast<UserMessageEvent*>(e)->message;
-            return true;
-        }
-        return QObject::event(e);
-    }
-};
 
 PackedDate D(int year, int month, int day)
 {
@@ -108,16 +83,15 @@ testing::AssertionResult AllPixels(const QImage& shot, const QRect& area, quint3
 // Runs once per screen class: small (240 pixels wide, 11-pixel fonts) and large
 // (480 pixels, 18-pixel fonts). Today is Wednesday 10 June 2009; June 2009
 // starts on a Monday.
-class CRenderWndTest : public testing::TestWithParam<bool>
+class CRenderWndTest : public testing::TestWithParam<bool>, protected PlannerObjects
 {
 protected:
-    CRenderWndTest() : settings(GetParam()) {}
+    CRenderWndTest() : PlannerObjects(GetParam()) {}
 
     void SetUp() override
     {
         ScreenClass::Force(GetParam());
         Clock::SetToday(D(2009, 6, 10));
-        fonts.Build(settings.Fonts());
         view.SelectedDate = D(2009, 6, 17);
         view.ViewMode = ViewState::Month;
         view.ShowPrioLow = false;
@@ -238,15 +212,6 @@ protected:
 
     void Deliver() { QCoreApplication::sendPostedEvents(&recorder); }
 
-    CalendarStore store;
-    HolidayList holidays;
-    ViewState view;
-    Settings settings;
-    PasswordKey password;
-    ScriptedPrompts prompts;
-    Planner planner{store, holidays, view, settings, password, prompts};
-    DisplayFonts fonts;
-    ViewContext context{planner, fonts};
     MessageRecorder recorder;
     std::unique_ptr<CRenderWnd> surface;
 
@@ -515,44 +480,44 @@ TEST_P(CRenderWndTest, ReleasePostsRefreshAfterSelecting)
 {
     QTest::mouseClick(surface.get(), Qt::LeftButton, {}, Centre(D(2009, 6, 3)));
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_TRUE(recorder.messages.isEmpty()) << "posted, not sent";
+    EXPECT_TRUE(recorder.received.isEmpty()) << "posted, not sent";
     Deliver();
-    EXPECT_EQ(recorder.messages, QList<int>{UM_REFRESH});
+    EXPECT_EQ(recorder.Numbers(), QList<int>{UM_REFRESH});
 
     // Above the body nothing is selected, but the main view still hears of the tap.
-    recorder.messages.clear();
+    recorder.received.clear();
     QTest::mouseClick(surface.get(), Qt::LeftButton, {}, QPoint(surface->width() / 2, 2));
     Deliver();
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_EQ(recorder.messages, QList<int>{UM_REFRESH});
+    EXPECT_EQ(recorder.Numbers(), QList<int>{UM_REFRESH});
 
     // Other buttons do nothing.
-    recorder.messages.clear();
+    recorder.received.clear();
     QTest::mouseClick(surface.get(), Qt::RightButton, {}, Centre(D(2009, 6, 4)));
     Deliver();
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(recorder.received.isEmpty());
 }
 
 TEST_P(CRenderWndTest, DoubleClickOnTheSelectedDaySendsDayNote)
 {
     QTest::mouseDClick(surface.get(), Qt::LeftButton, {}, Centre(D(2009, 6, 17)));
-    ASSERT_FALSE(recorder.messages.isEmpty());
-    EXPECT_EQ(recorder.messages.first(), UM_DAY_NOTE) << "sent at once";
+    ASSERT_FALSE(recorder.received.isEmpty());
+    EXPECT_EQ(recorder.Numbers().first(), UM_DAY_NOTE) << "sent at once";
 
-    recorder.messages.clear();
+    recorder.received.clear();
     QTest::mouseDClick(surface.get(), Qt::LeftButton, {}, Centre(D(2009, 6, 3)));
     Deliver();
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_FALSE(recorder.messages.contains(UM_DAY_NOTE));
+    EXPECT_FALSE(recorder.Numbers().contains(UM_DAY_NOTE));
 }
 
 TEST_P(CRenderWndTest, EnterSendsDayNote)
 {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-        recorder.messages.clear();
+        recorder.received.clear();
         QTest::keyClick(surface.get(), key);
-        EXPECT_EQ(recorder.messages, QList<int>{UM_DAY_NOTE}) << key;
+        EXPECT_EQ(recorder.Numbers(), QList<int>{UM_DAY_NOTE}) << key;
     }
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 17));
 }
@@ -583,11 +548,11 @@ TEST_P(CRenderWndTest, ArrowsStepTheSelectedDayAndPostRefresh)
         SCOPED_TRACE(row.name);
         SetMode(row.mode, kWeekStartsSunday);
         view.SelectedDate = row.from;
-        recorder.messages.clear();
+        recorder.received.clear();
         QTest::keyClick(surface.get(), row.key);
         EXPECT_EQ(view.SelectedDate, row.to);
         Deliver();
-        EXPECT_EQ(recorder.messages, QList<int>{UM_REFRESH});
+        EXPECT_EQ(recorder.Numbers(), QList<int>{UM_REFRESH});
     }
     // With a modifier the arrows belong to other commands.
     view.SelectedDate = D(2009, 6, 17);
