@@ -10,10 +10,9 @@ CBtnPopup::CBtnPopup(int controlId, int chosenMessage, int changedMessage, QWidg
 
 void CBtnPopup::OnClick()
 {
-    // Posted, so the grid opens once the click is over.
     if (m_popup && m_popup->IsOpen())
         m_popup->Cancel();
-    else
+    else // posted, so the grid opens once the click is over
         PostUserMessage(this, UM_OPEN_POPUP);
 }
 
