@@ -1,0 +1,17 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+// Each file of benchmarks registers its own from main, so the order of the
+// run is the order of the files' calls there.
+void RegisterStorageBenchmarks();
+void RegisterModelBenchmarks();
+void RegisterMemoryBenchmarks();
+void RegisterWidgetBenchmarks();
+
+// The shared settings: milliseconds, three repetitions reported by their
+// median, and the given sizes (the three sizes when none is given).
+benchmark::internal::Benchmark* Sized(benchmark::internal::Benchmark* benchmark, int onlySize = 0);
+
+// The memory probe: run in a process of its own by MemoryAfterLoad.
+int RunMemoryProbe(const char* path);
