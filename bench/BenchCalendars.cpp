@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 using namespace Qt::StringLiterals;
 
@@ -118,13 +119,26 @@ const BenchCalendar& CalendarOfSize(int taskCount)
         || !WriteCalendarDataFile(store, holidays, calendar.CipherFile, BenchPassword(), error)
         || !WriteCalendarCsv(store, calendar.CsvFile, error))
         BenchFatal(error);
-    QDir(calendar.TaskFolder).removeRecursively();
-    if (!WriteCalendarTaskFolder(store, calendar.TaskFolder, error))
-        BenchFatal(error);
     calendar.DataFileBytes = SizeOf(calendar.DataFile);
     calendar.CipherFileBytes = SizeOf(calendar.CipherFile);
     calendar.CsvFileBytes = SizeOf(calendar.CsvFile);
     return Calendars().emplace(taskCount, std::move(calendar)).first->second;
+}
+
+const QString& TaskFolderOfSize(int taskCount)
+{
+    static std::set<int> written;
+    const BenchCalendar& calendar = CalendarOfSize(taskCount);
+    if (written.insert(taskCount).second) {
+        CalendarStore store;
+        HolidayList holidays;
+        CalendarGenerator().Fill(taskCount, store, holidays);
+        QString error;
+        QDir(calendar.TaskFolder).removeRecursively();
+        if (!WriteCalendarTaskFolder(store, calendar.TaskFolder, error))
+            BenchFatal(error);
+    }
+    return calendar.TaskFolder;
 }
 
 LoadedCalendar::LoadedCalendar() = default;

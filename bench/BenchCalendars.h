@@ -17,7 +17,7 @@ struct BenchCalendar
     QString DataFile;   // plain data file
     QString CipherFile; // the same, enciphered with BenchPassword()
     QString CsvFile;
-    QString TaskFolder; // the shared task list, one iCalendar file per task
+    QString TaskFolder; // the shared task list (see TaskFolderOfSize)
     qint64 DataFileBytes = 0;
     qint64 CipherFileBytes = 0;
     qint64 CsvFileBytes = 0;
@@ -36,6 +36,10 @@ QString BenchOutputDir();
 // The calendar of taskCount tasks; its files are written on first use.
 // Aborts the run when they cannot be written.
 const BenchCalendar& CalendarOfSize(int taskCount);
+
+// The calendar's shared task list, one iCalendar file per task, written on
+// first use (it takes seconds at the largest size).
+const QString& TaskFolderOfSize(int taskCount);
 
 // The calendar of taskCount tasks as loaded from its data file, kept for the
 // benchmarks that only read it.

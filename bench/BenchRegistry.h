@@ -9,8 +9,8 @@ void RegisterModelBenchmarks();
 void RegisterMemoryBenchmarks();
 void RegisterWidgetBenchmarks();
 
-// The shared settings: milliseconds, three repetitions reported by their
-// median, and the given sizes (the three sizes when none is given).
+// The shared settings: milliseconds, ten repetitions reported by the
+// fastest, and the given sizes (the three sizes when none is given).
 benchmark::internal::Benchmark* Sized(benchmark::internal::Benchmark* benchmark, int onlySize = 0);
 
 // The memory probe: run in a process of its own by MemoryAfterLoad.

@@ -217,7 +217,7 @@ bool BenchReporter::ReportContext(const Context& context)
 {
     std::printf("Orbelin Planner benchmarks on %s (%d CPUs), load average %s\n", qPrintable(MachineName()),
                 context.cpu_info.num_cpus, qPrintable(LoadAverage()));
-    std::printf("Times are CPU milliseconds of the measuring thread (median of the repetitions); "
+    std::printf("Times are CPU milliseconds of the measuring thread (the fastest of the repetitions); "
                 "real time in brackets.\n");
     std::fflush(stdout);
     return true;
@@ -232,10 +232,10 @@ void BenchReporter::ReportRuns(const std::vector<Run>& runs)
             std::printf("  %-40s FAILED: %s\n", name.c_str(), run.error_message.c_str());
             continue;
         }
-        // A single run stands for itself; repeated runs by their median.
+        // A single run stands for itself; repeated runs by their fastest.
         const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-        if (!single && !median)
+        const bool fastest = run.run_type == Run::RT_Aggregate && run.aggregate_name == "min";
+        if (!single && !fastest)
             continue;
         BenchFigures figures;
         figures.CpuMs = Milliseconds(run.GetAdjustedCPUTime(), run.time_unit);
@@ -383,7 +383,7 @@ bool AddTargetsToJson(const QString& path, const std::vector<TargetVerdict>& ver
     root[u"orbelin_machine"_s] = QJsonObject{{u"cpu"_s, MachineName()},
                                              {u"load_average_before"_s, loadBefore},
                                              {u"load_average_after"_s, loadAfter},
-                                             {u"times"_s, u"cpu_time of the measuring thread, median"_s}};
+                                             {u"times"_s, u"cpu_time of the measuring thread, fastest repetition (min)"_s}};
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(QJsonDocument(root).toJson(QJsonDocument::Indented)) > 0;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-// One benchmark's figures: times per iteration in milliseconds (the median
-// over the repetitions), and its counters.
+// One benchmark's figures: times per iteration in milliseconds (the fastest
+// of the repetitions), and its counters.
 struct BenchFigures
 {
     double CpuMs = 0;

@@ -187,8 +187,7 @@ void CsvImportFloor(benchmark::State& state)
 void TaskListExport(benchmark::State& state)
 {
     const CalendarStore& store = LoadedStore(Size(state));
-    const BenchCalendar& calendar = CalendarOfSize(Size(state));
-    const QString folder = calendar.TaskFolder + u"-export"_s;
+    const QString folder = CalendarOfSize(Size(state)).TaskFolder + u"-export"_s;
     for (auto _ : state) {
         state.PauseTiming();
         QDir(folder).removeRecursively();
@@ -203,13 +202,13 @@ void TaskListExport(benchmark::State& state)
 
 void TaskListImport(benchmark::State& state)
 {
-    const BenchCalendar& calendar = CalendarOfSize(Size(state));
+    const QString& folder = TaskFolderOfSize(Size(state));
     for (auto _ : state) {
         state.PauseTiming();
         auto store = std::make_unique<CalendarStore>();
         store->ResetToDefaults();
         state.ResumeTiming();
-        const int read = ImportDeviceTasks(*store, calendar.TaskFolder);
+        const int read = ImportDeviceTasks(*store, folder);
         if (read != Size(state))
             return Fail(state, u"imported %1 of %2 tasks"_s.arg(read).arg(Size(state)));
         state.PauseTiming();
