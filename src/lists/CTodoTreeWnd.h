@@ -1,9 +1,15 @@
 #pragma once
 
+#include "lists/CColumnTreeWnd.h"
 #include "model/PackedDate.h"
 #include "views/ViewContext.h"
 
+#include <QPoint>
 #include <QWidget>
+
+#include <functional>
+
+class CTodoTreeCtrl;
 
 // The task tree of the main view (control 1011): a header with the title,
 // category and date columns over a tree of task rows and group rows. Rows
@@ -11,7 +17,7 @@
 // date | 0x40000000, a category group's index | 0x80000000); everything is
 // painted from the store. It reports edits to its notify target (the main
 // view) with the UM_ messages and its selection changes with the signal.
-class CTodoTreeWnd : public QWidget
+class CTodoTreeWnd : public CColumnTreeWnd
 {
     Q_OBJECT
 
@@ -19,15 +25,17 @@ public:
     static constexpr int kControlId = 1011;
     static constexpr quint32 kDateGroupBit = 0x40000000u;
     static constexpr quint32 kCategoryGroupBit = 0x80000000u;
+    // Header captions: title, category, date.
+    static constexpr int kTextCaptions[3] = {123, 124, 125};
 
     CTodoTreeWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
     ~CTodoTreeWnd() override;
 
     // Clears and refills the tree for the current view state and settings.
-    void Rebuild(bool clearSelection);
+    void Rebuild(bool clearSelection) override;
     // The column layout for the client width; with force off it does nothing
     // once the header has its columns.
-    void SetupColumns(int clientWidth, bool force);
+    void SetupColumns(int clientWidth, bool force) override;
     // The fonts or settings changed.
     void ApplySettings();
 
@@ -57,9 +65,25 @@ public:
     bool MoveCaretTaskUp();
     bool MoveCaretTaskDown();
 
+    // The tree itself (rows, painting, taps).
+    CTodoTreeCtrl* TodoTree() const;
+    // The Select Date dialog the date menu's last item opens: it gets the
+    // task's date and gives the chosen one (false = cancelled). Without one
+    // the item is shown disabled.
+    void SetDatePicker(std::function<bool(PackedDate initial, PackedDate& chosen)> picker);
+    // The icon picker the icon zone of a task row opens: shown at a point
+    // with the task's icon highlighted, it posts its choice (UM_ICON_CHOSEN,
+    // wParam = icon) or its cancel (UM_POPUP_CANCELLED) to owner, the tree.
+    void SetIconPopup(std::function<void(QObject* owner, const QPoint& globalPos, int icon)> opener);
+
 signals:
     // The caret row changed (not sent while the tree is frozen).
     void SelectionChanged();
+
+protected:
+    CColumnTreeCtrl* NewTreeCtrl() override;
+    int OnColumnsChanged() override;
+    void OnDividerDoubleClicked(int section) override;
 
 private:
     ViewContext& m_context;

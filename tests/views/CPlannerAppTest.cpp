@@ -1,0 +1,102 @@
+#include "ViewFixture.h"
+
+#include "views/CMainFrame.h"
+#include "views/CMainView.h"
+#include "views/CPlannerApp.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+class PlannerAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Clock::SetToday(kTestToday);
+        ViewTestBase_Forget();
+    }
+    void TearDown() override { Clock::SetToday(0); }
+
+    static void ViewTestBase_Forget()
+    {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Corvane Software"),
+                  QStringLiteral("Orbelin Planner"))
+            .clear();
+    }
+
+    ScriptedPrompts prompts;
+};
+
+// Catches the frame's day-change message.
+class FrameWatcher : public QObject
+{
+public:
+    int repaints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == UserMessageEvent::EventType() &&
+            static_cast<UserMessageEvent*>(event)->message == UM_FRAME_REPAINT)
+            ++repaints;
+        return false;
+    }
+};
+
+TEST_F(PlannerAppTest, StartUpWithoutSettingsOrFileShowsAnEmptyUntitledMonth)
+{
+    CPlannerApp app(&prompts);
+    app.InitInstance(QString(), false);
+    QFile::remove(app.Frame()->MainView()->Workflow().DataFilePath());
+    RunPostedMessages();
+
+    const ViewContext& context = app.Context();
+    EXPECT_TRUE(app.Frame()->MainView()->StartupDone());
+    EXPECT_TRUE(context.planner.store.Untitled());
+    EXPECT_EQ(context.planner.store.TaskCount(), 0);
+    EXPECT_EQ(context.planner.store.Categories().Count(), 3);
+    EXPECT_EQ(context.planner.view.ViewMode, ViewState::Month);
+    EXPECT_EQ(context.planner.view.SelectedDate, kTestToday);
+    EXPECT_EQ(context.planner.settings.DataName(), QStringLiteral("Orbelin.vrx"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    app.Frame()->SetPersistent(false);
+}
+
+TEST_F(PlannerAppTest, ANewDayRepaintsTheCalendarOnce)
+{
+    CPlannerApp app(&prompts);
+    app.InitInstance(QString(), false);
+    RunPostedMessages();
+    FrameWatcher watcher;
+    app.Frame()->installEventFilter(&watcher);
+
+    app.OnIdle();
+    RunPostedMessages();
+    EXPECT_EQ(watcher.repaints, 0);
+
+    Clock::SetToday(NextDay(kTestToday));
+    app.OnIdle();
+    app.OnIdle();
+    RunPostedMessages();
+    EXPECT_EQ(watcher.repaints, 1);
+    EXPECT_EQ(app.CurrentDate(), NextDay(kTestToday));
+    app.Frame()->SetPersistent(false);
+}
+
+TEST_F(PlannerAppTest, IdleWorkRunsWhenTheEventLoopWaits)
+{
+    CPlannerApp app(&prompts);
+    app.InitInstance(QString(), false);
+    RunPostedMessages();
+    Clock::SetToday(NextDay(kTestToday));
+    // Any turn of the event loop that runs out of work and waits is an idle moment.
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(app.CurrentDate(), NextDay(kTestToday));
+    app.Frame()->SetPersistent(false);
+}
+
+} // namespace
