@@ -1,5 +1,5 @@
-// Painting the calendar surface (and, with the task tree, rebuilding and
-// painting the tree) over the generated calendars, offscreen.
+// Painting the calendar surface, and rebuilding and painting the task tree,
+// over the generated calendars, offscreen.
 #include "BenchCalendars.h"
 #include "BenchRegistry.h"
 
@@ -15,14 +15,19 @@
 #include "storage/Planner.h"
 #include "storage/Settings.h"
 #include "storage/UserPrompts.h"
+#include "lists/CTodoTreeCtrl.h"
+#include "lists/CTodoTreeWnd.h"
+#include "lists/TaskTreeModel.h"
 #include "views/CRenderWnd.h"
 #include "views/DisplayFonts.h"
 #include "views/ViewContext.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QObject>
 
 #include <memory>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +54,8 @@ struct BenchPlanner
         Clock::SetToday(CalendarGenerator::Today());
         fonts.Build(settings.Fonts());
         view.SelectedDate = CalendarGenerator::Today();
+        // Completed tasks are listed too: every task of the calendar is a row.
+        view.HideCompAgenda = false;
     }
     ~BenchPlanner()
     {
@@ -95,12 +102,99 @@ void WeekPaint(benchmark::State& state)
     PaintSurface(state, ViewState::Week);
 }
 
+// What the task tree shows: the List view over all dates (undated tasks
+// included), or the week of today selected in the Month view.
+enum class TreeRange { AllDates, Week };
+
+// The task tree window at the size of the large layout's main view, shown.
+struct BenchTree
+{
+    BenchTree(int taskCount, TreeRange range, int groupScheme)
+        : bench(taskCount)
+    {
+        bench.settings.SetGroupScheme(groupScheme);
+        if (range == TreeRange::AllDates) {
+            bench.settings.SetAgendaStartDate(kNoDate);
+            bench.settings.SetAgendaEndDate(kNoDate);
+            bench.settings.SetAgendaNoDate(true);
+            bench.view.SetViewMode(ViewState::List);
+        } else {
+            bench.view.SetViewMode(ViewState::Month);
+            bench.view.SelectedDate = CalendarGenerator::Today() | kWeekFlag;
+        }
+        tree.resize(480, 400);
+        tree.SetupColumns(tree.width(), false);
+        tree.show();
+        QCoreApplication::processEvents();
+    }
+
+    BenchPlanner bench;
+    CTodoTreeWnd tree{bench.context, &bench.messages};
+};
+
+// Rows of the tree below node, group rows included.
+int CountRows(const TaskTreeModel& model, int node)
+{
+    int total = model.RowCount(node);
+    for (int row = model.RowCount(node) - 1; row >= 0; --row)
+        total += CountRows(model, model.ChildAt(node, row));
+    return total;
+}
+
+void TreeCounters(benchmark::State& state, const BenchTree& bench)
+{
+    state.counters["tasks"] = double(state.range(0));
+    state.counters["rows"] = CountRows(bench.tree.TodoTree()->Model(), TaskTreeModel::kRootNode);
+}
+
+void TreeRebuild(benchmark::State& state, TreeRange range, int groupScheme)
+{
+    BenchTree bench(int(state.range(0)), range, groupScheme);
+    for (auto _ : state) {
+        bench.tree.Rebuild(false);
+        state.PauseTiming();
+        // What the event loop would do between two rebuilds.
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    TreeCounters(state, bench);
+}
+
+// The paint right after a rebuild: the tree lays out its rows then.
+void TreeFirstPaint(benchmark::State& state, TreeRange range, int groupScheme)
+{
+    BenchTree bench(int(state.range(0)), range, groupScheme);
+    QImage image(bench.tree.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        bench.tree.Rebuild(false);
+        state.ResumeTiming();
+        bench.tree.render(&image);
+        benchmark::ClobberMemory();
+    }
+    TreeCounters(state, bench);
+}
+
+void RegisterTree(const char* what, void (*run)(benchmark::State&, TreeRange, int))
+{
+    for (const TreeRange range : {TreeRange::AllDates, TreeRange::Week}) {
+        for (int scheme = 0; scheme <= 3; ++scheme) {
+            const std::string name = std::string(what) + (range == TreeRange::AllDates ? "List" : "Week") + "Scheme"
+                                     + std::to_string(scheme);
+            Sized(benchmark::RegisterBenchmark(name.c_str(), run, range, scheme));
+        }
+    }
+}
+
 } // namespace
 
 void RegisterWidgetBenchmarks()
 {
     Sized(benchmark::RegisterBenchmark("MonthPaint", MonthPaint))->Unit(benchmark::kMicrosecond);
     Sized(benchmark::RegisterBenchmark("WeekPaint", WeekPaint))->Unit(benchmark::kMicrosecond);
+    RegisterTree("TreeRebuild", TreeRebuild);
+    RegisterTree("TreeFirstPaint", TreeFirstPaint);
 }
 
 #else
