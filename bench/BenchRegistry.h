@@ -13,5 +13,11 @@ void RegisterWidgetBenchmarks();
 // fastest, and the given sizes (the three sizes when none is given).
 benchmark::internal::Benchmark* Sized(benchmark::internal::Benchmark* benchmark, int onlySize = 0);
 
+// The task count a benchmark runs at (its one argument).
+inline int Size(const benchmark::State& state)
+{
+    return int(state.range(0));
+}
+
 // The memory probe: run in a process of its own by MemoryAfterLoad.
 int RunMemoryProbe(const char* path);

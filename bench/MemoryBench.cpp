@@ -34,7 +34,7 @@ qint64 ResidentBytes()
 
 void MemoryAfterLoad(benchmark::State& state)
 {
-    const BenchCalendar& calendar = CalendarOfSize(int(state.range(0)));
+    const BenchCalendar& calendar = CalendarOfSize(Size(state));
     qint64 before = 0;
     qint64 after = 0;
     for (auto _ : state) {

@@ -11,11 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int Size(const benchmark::State& state)
-{
-    return int(state.range(0));
-}
-
 // Every day, undated tasks included, all categories: the widest search.
 void Search(benchmark::State& state, const QString& word)
 {

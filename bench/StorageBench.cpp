@@ -20,11 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int Size(const benchmark::State& state)
-{
-    return int(state.range(0));
-}
-
 QString OutputFile(const QString& name, int size)
 {
     return BenchOutputDir() + u"/%1-%2"_s.arg(name).arg(size);
@@ -114,17 +109,23 @@ void SavePassword(benchmark::State& state)
     Save(state, u"save-password.vrx"_s, key.KeyBytes(), key.KeyBits());
 }
 
-// Writing as many bytes as the plain save, the way the program writes.
-void SaveFloor(benchmark::State& state)
+// Writing byteCount bytes to a file of the given name the way the program
+// writes: the floor of a save or an export.
+void WriteFloor(benchmark::State& state, qint64 byteCount, const QString& name)
 {
-    const BenchCalendar& calendar = CalendarOfSize(Size(state));
-    const QByteArray bytes(calendar.DataFileBytes, 'x');
-    const QString path = OutputFile(u"floor.vrx"_s, Size(state));
+    const QByteArray bytes(byteCount, 'x');
+    const QString path = OutputFile(name, Size(state));
     for (auto _ : state) {
         if (!WriteBytesAsSaved(path, bytes))
             return Fail(state, u"cannot write "_s + path);
     }
     TaskCounters(state, Size(state), bytes.size());
+}
+
+// As many bytes as the plain save.
+void SaveFloor(benchmark::State& state)
+{
+    WriteFloor(state, CalendarOfSize(Size(state)).DataFileBytes, u"floor.vrx"_s);
 }
 
 // ---- CSV
@@ -142,31 +143,35 @@ void CsvExport(benchmark::State& state)
 
 void CsvExportFloor(benchmark::State& state)
 {
-    const BenchCalendar& calendar = CalendarOfSize(Size(state));
-    const QByteArray bytes(calendar.CsvFileBytes, 'x');
-    const QString path = OutputFile(u"floor.csv"_s, Size(state));
-    for (auto _ : state) {
-        if (!WriteBytesAsSaved(path, bytes))
-            return Fail(state, u"cannot write "_s + path);
-    }
-    TaskCounters(state, Size(state), bytes.size());
+    WriteFloor(state, CalendarOfSize(Size(state)).CsvFileBytes, u"floor.csv"_s);
 }
 
-void CsvImport(benchmark::State& state)
+// Imports into a new calendar in each iteration; import returns how many
+// tasks it added, and all of them must come in.
+template <typename Import>
+void ImportIntoNewStore(benchmark::State& state, Import import)
 {
-    const BenchCalendar& calendar = CalendarOfSize(Size(state));
     for (auto _ : state) {
         state.PauseTiming();
         auto store = std::make_unique<CalendarStore>();
         store->ResetToDefaults();
         state.ResumeTiming();
-        const CsvImportResult result = ImportCsv(CsvColumns(), calendar.CsvFile, *store);
-        if (result.ErrorText != 0 || result.Count != Size(state))
-            return Fail(state, u"imported %1 of %2 tasks"_s.arg(result.Count).arg(Size(state)));
+        const int added = import(*store);
+        if (added != Size(state))
+            return Fail(state, u"imported %1 of %2 tasks"_s.arg(added).arg(Size(state)));
         state.PauseTiming();
         store.reset();
         state.ResumeTiming();
     }
+}
+
+void CsvImport(benchmark::State& state)
+{
+    const BenchCalendar& calendar = CalendarOfSize(Size(state));
+    ImportIntoNewStore(state, [&calendar](CalendarStore& store) {
+        const CsvImportResult result = ImportCsv(CsvColumns(), calendar.CsvFile, store);
+        return result.ErrorText != 0 ? -1 : result.Count;
+    });
     TaskCounters(state, Size(state), calendar.CsvFileBytes);
 }
 
@@ -203,18 +208,7 @@ void TaskListExport(benchmark::State& state)
 void TaskListImport(benchmark::State& state)
 {
     const QString& folder = TaskFolderOfSize(Size(state));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto store = std::make_unique<CalendarStore>();
-        store->ResetToDefaults();
-        state.ResumeTiming();
-        const int read = ImportDeviceTasks(*store, folder);
-        if (read != Size(state))
-            return Fail(state, u"imported %1 of %2 tasks"_s.arg(read).arg(Size(state)));
-        state.PauseTiming();
-        store.reset();
-        state.ResumeTiming();
-    }
+    ImportIntoNewStore(state, [&folder](CalendarStore& store) { return ImportDeviceTasks(store, folder); });
     state.counters["tasks"] = Size(state);
 }
 

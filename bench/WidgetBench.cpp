@@ -78,7 +78,7 @@ struct BenchPlanner
 // window system would ask for it.
 void PaintSurface(benchmark::State& state, int viewMode)
 {
-    BenchPlanner bench(int(state.range(0)));
+    BenchPlanner bench(Size(state));
     bench.view.ViewMode = viewMode;
     if (viewMode == ViewState::Week)
         bench.view.SelectedDate = CalendarGenerator::Today() | kWeekFlag;
@@ -89,7 +89,7 @@ void PaintSurface(benchmark::State& state, int viewMode)
         surface.render(&image);
         benchmark::ClobberMemory();
     }
-    state.counters["tasks"] = double(state.range(0));
+    state.counters["tasks"] = Size(state);
 }
 
 void MonthPaint(benchmark::State& state)
@@ -143,27 +143,22 @@ int CountRows(const TaskTreeModel& model, int node)
 
 void TreeCounters(benchmark::State& state, const BenchTree& bench)
 {
-    state.counters["tasks"] = double(state.range(0));
+    state.counters["tasks"] = Size(state);
     state.counters["rows"] = CountRows(bench.tree.TodoTree()->Model(), TaskTreeModel::kRootNode);
 }
 
 void TreeRebuild(benchmark::State& state, TreeRange range, int groupScheme)
 {
-    BenchTree bench(int(state.range(0)), range, groupScheme);
-    for (auto _ : state) {
+    BenchTree bench(Size(state), range, groupScheme);
+    for (auto _ : state)
         bench.tree.Rebuild(false);
-        state.PauseTiming();
-        // What the event loop would do between two rebuilds.
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
     TreeCounters(state, bench);
 }
 
 // The paint right after a rebuild: the tree lays out its rows then.
 void TreeFirstPaint(benchmark::State& state, TreeRange range, int groupScheme)
 {
-    BenchTree bench(int(state.range(0)), range, groupScheme);
+    BenchTree bench(Size(state), range, groupScheme);
     QImage image(bench.tree.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         state.PauseTiming();
@@ -182,7 +177,8 @@ void RegisterTree(const char* what, void (*run)(benchmark::State&, TreeRange, in
         for (int scheme = 0; scheme <= 3; ++scheme) {
             const std::string name = std::string(what) + (range == TreeRange::AllDates ? "List" : "Week") + "Scheme"
                                      + std::to_string(scheme);
-            Sized(benchmark::RegisterBenchmark(name.c_str(), run, range, scheme));
+            // Sixteen of them: five repetitions are enough.
+            Sized(benchmark::RegisterBenchmark(name.c_str(), run, range, scheme))->Repetitions(5);
         }
     }
 }
