@@ -213,10 +213,10 @@ QString ResultText(TargetVerdict::State state)
 
 } // namespace
 
-bool BenchReporter::ReportContext(const Context& context)
+bool BenchReporter::ReportContext(const Context&)
 {
-    std::printf("Orbelin Planner benchmarks on %s (%d CPUs), load average %s\n", qPrintable(MachineName()),
-                context.cpu_info.num_cpus, qPrintable(LoadAverage()));
+    std::printf("Orbelin Planner benchmarks on %s, load average %s\n", qPrintable(MachineName()),
+                qPrintable(LoadAverage()));
     std::printf("Times are CPU milliseconds of the measuring thread (the fastest of the repetitions); "
                 "real time in brackets.\n");
     std::fflush(stdout);
