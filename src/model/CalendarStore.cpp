@@ -128,11 +128,14 @@ DayList* CalendarStore::FindDay(PackedDate date)
 
 DayList& CalendarStore::DayFor(PackedDate date)
 {
-    // Loading and adding in date order append at the end; no search needed.
+    // Loading and adding in date order append at the end or to the last
+    // day; no search needed.
     if (m_days.empty() || m_days.back().Date < date) {
         m_days.push_back(DayList{date, {}, {}, {}});
         return m_days.back();
     }
+    if (m_days.back().Date == date)
+        return m_days.back();
     const int position = LowerDay(date);
     if (m_days[size_t(position)].Date != date)
         m_days.insert(m_days.begin() + position, DayList{date, {}, {}, {}});

@@ -4,6 +4,7 @@
 
 TaskSearch::TaskSearch(SearchCriteria criteria)
     : m_criteria(std::move(criteria))
+    , m_matcher(m_criteria.Text, Qt::CaseInsensitive)
 {
     m_criteria.Start = StripFlags(m_criteria.Start);
     m_criteria.End = StripFlags(m_criteria.End);
@@ -13,10 +14,9 @@ bool TaskSearch::Matches(const TaskRecord& task) const
 {
     if (m_criteria.Category != CalendarStore::kAllCategories && m_criteria.Category != task.Category)
         return false;
-    const QString& text = m_criteria.Text;
-    if (text.isEmpty())
+    if (m_criteria.Text.isEmpty())
         return true;
-    return task.Title.contains(text, Qt::CaseInsensitive) || task.Note.contains(text, Qt::CaseInsensitive);
+    return m_matcher.indexIn(task.Title) >= 0 || (!task.Note.isEmpty() && m_matcher.indexIn(task.Note) >= 0);
 }
 
 bool TaskSearch::Scan(const CalendarStore& store, const std::atomic<bool>* stop,

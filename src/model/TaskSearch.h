@@ -4,6 +4,7 @@
 #include "model/PackedDate.h"
 
 #include <QString>
+#include <QStringMatcher>
 
 #include <atomic>
 #include <functional>
@@ -48,4 +49,7 @@ public:
 
 private:
     SearchCriteria m_criteria;
+    // The text prepared once for the whole walk: comparing by a skip table
+    // looks at a fraction of each title's characters.
+    QStringMatcher m_matcher;
 };

@@ -4,6 +4,10 @@
 
 #include <openssl/evp.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -11,8 +15,10 @@
 namespace {
 
 // The platform cipher takes an int length; large buffers go through in
-// slices of whole blocks.
-constexpr qsizetype kSliceBytes = qsizetype(1) << 20;
+// slices of whole blocks. A slice small enough to stay in the processor's
+// cache between the transposition, the cipher and the transposition back
+// keeps the three passes from each reading memory.
+constexpr qsizetype kSliceBytes = qsizetype(64) << 10;
 
 const EVP_CIPHER* CipherFor(int keyBits)
 {
@@ -28,10 +34,20 @@ const EVP_CIPHER* CipherFor(int keyBits)
 // column-by-column one; the swap is its own inverse.
 void TransposeBlock(unsigned char* block)
 {
+#if defined(__SSE2__)
+    // Two rounds of interleaving the block's two halves transpose the 4 x 4
+    // bytes: (r0 r1 | r2 r3) -> r0/r2 and r1/r3 byte pairs -> columns. Done
+    // byte by byte, the transpositions took twice as long as the cipher.
+    auto* at = reinterpret_cast<__m128i*>(block);
+    const __m128i rows = _mm_loadu_si128(at);
+    const __m128i pairs = _mm_unpacklo_epi8(rows, _mm_srli_si128(rows, 8));
+    _mm_storeu_si128(at, _mm_unpacklo_epi8(pairs, _mm_srli_si128(pairs, 8)));
+#else
     for (int row = 0; row < 4; ++row) {
         for (int column = row + 1; column < 4; ++column)
             std::swap(block[row * 4 + column], block[column * 4 + row]);
     }
+#endif
 }
 
 void TransposeBlocks(unsigned char* data, qsizetype length)
