@@ -10,12 +10,12 @@ CMAKE_ARGS ?=
 ASAN_BUILD ?= build-asan
 ASAN_GUI   ?= ON
 # The tests that start threads, under ThreadSanitizer: their names say
-# "Thread" (TSAN_TESTS is a ctest name pattern).
+# "Thread" (TSAN_TESTS is part of a test name).
 TSAN_BUILD ?= build-tsan
 TSAN_GUI   ?= ON
 TSAN_TESTS ?= Thread
 # libFuzzer targets (clang), each run FUZZ_SECONDS on one core; FUZZ_TARGETS
-# picks some of them, FUZZ_RUNS ends each after that many inputs instead.
+# picks some of them, FUZZ_RUNS ends each after that many inputs if sooner.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
@@ -50,14 +50,14 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELIN_SANITIZE=address,undefined \
 	       -DORBELIN_BUILD_GUI=$(ASAN_GUI) $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	@$(SANITIZER_ENV) ./tools/sanitizer/run-tests.sh $(ASAN_BUILD) $(JOBS)
 
 test-tsan: deps
 	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELIN_SANITIZE=thread \
 	       -DORBELIN_BUILD_GUI=$(TSAN_GUI) $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(TSAN_BUILD) -j $(JOBS)
-	@TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 QT_QPA_PLATFORM=offscreen \
-	  ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)' --no-tests=error
+	@TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ./tools/sanitizer/run-tests.sh $(TSAN_BUILD) $(JOBS) '*$(TSAN_TESTS)*'
 
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

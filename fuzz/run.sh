@@ -3,11 +3,12 @@
 # process on one core (no -jobs or -workers):
 #   fuzz/run.sh BUILD [TARGET...]
 # FUZZ_SECONDS (default 60) bounds each run; FUZZ_RUNS, when set, ends it
-# after that many inputs instead. The corpus of each target grows in
+# after that many inputs if that comes first. The corpus of each target grows in
 # BUILD/fuzz-corpus/<target> from run to run, seeded from the test fixtures
 # (BUILD/fuzz-seeds, made by fuzz_seeds). An input that fails lands in
 # BUILD/fuzz-findings/<target>/ and makes the script fail; the log of each run
-# is BUILD/fuzz-logs/<target>.log, and its closing lines are printed.
+# is BUILD/fuzz-logs/<target>-<date>-<time>.log, and its closing lines are
+# printed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,13 +35,13 @@ failed=()
 for target in "${targets[@]}"; do
   corpus=$build/fuzz-corpus/$target
   findings=$build/fuzz-findings/$target
-  log=$build/fuzz-logs/$target.log
+  log=$build/fuzz-logs/$target-$(date +%Y%m%d-%H%M%S).log
   mkdir -p "$corpus" "$findings" "$(dirname "$log")"
   limit=(-max_total_time="$seconds")
-  [ -n "$runs" ] && limit=(-runs="$runs")
+  [ -n "$runs" ] && limit+=(-runs="$runs")
   dict=()
   [ -f "fuzz/dict/$target.dict" ] && dict=(-dict="fuzz/dict/$target.dict")
-  echo "fuzz: $target (${runs:+$runs inputs}${runs:-$seconds s}), log $log"
+  echo "fuzz: $target (${runs:+$runs inputs or }$seconds s), log $log"
   "$bin/fuzz_$target" "${limit[@]}" "${dict[@]}" -print_final_stats=1 \
       -timeout=10 -rss_limit_mb=2048 -max_len=65536 -artifact_prefix="$findings/" \
       "$corpus" "$build/fuzz-seeds/$target" >"$log" 2>&1
