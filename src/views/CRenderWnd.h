@@ -1,9 +1,14 @@
 #pragma once
 
 #include "model/PackedDate.h"
+#include "views/CalendarLayout.h"
 #include "views/ViewContext.h"
 
 #include <QWidget>
+
+class QPainter;
+class Settings;
+struct DayMark;
 
 // The calendar surface (control 1072): a weekday header over the month grid
 // (view mode 0) or one week row (view mode 1). Taps and arrow keys change the
@@ -20,6 +25,7 @@ public:
     ~CRenderWnd() override;
 
     // Selects the date (when it differs from the selected one) and repaints.
+    // The selected day without its flags leaves a week selection of that day.
     void SetDate(PackedDate date);
 
     // -1 nothing hit, 0 the selected date was hit again, 1 another date was
@@ -28,6 +34,14 @@ public:
 
     // The fonts or settings changed.
     void ApplySettings();
+
+    // The height the main view gives the surface: the header and six rows in
+    // the Month view, the header and one row in the Week view, and the bottom
+    // grid line.
+    static int SurfaceHeight(const Settings& settings, int viewMode);
+
+    // Where everything lies at the surface's present size and selection.
+    CalendarLayout Layout() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +53,16 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void PaintHeader(QPainter& painter, const CalendarLayout& layout, bool focused) const;
+    void PaintDay(QPainter& painter, const CalendarLayout& layout, const CalendarLayout::Cell& cell,
+                  PackedDate today) const;
+    void PaintMarks(QPainter& painter, const QRect& cell, const DayMark& mark) const;
+    // The day's task count; colour overrides the done/not-done colours.
+    void PaintCount(QPainter& painter, const QRect& cell, PackedDate date, const QColor* colour) const;
+    void PaintSelection(QPainter& painter, const CalendarLayout& layout, bool focused) const;
+    // Moves the selected day by one of the date steps and tells the main view.
+    void Step(PackedDate (*step)(PackedDate));
+
     ViewContext& m_context;
     QObject* m_notifyTarget;
 };

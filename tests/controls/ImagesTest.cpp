@@ -4,6 +4,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "support/TestTables.h"
+
 #include <functional>
 #include <vector>
 
@@ -38,6 +40,8 @@ struct PictureCase
     QSize small;
     QSize large;
 };
+
+using testtables::PrintTo;
 
 using NavButton = Images::NavButton;
 using ToolbarButton = Images::ToolbarButton;
@@ -99,7 +103,7 @@ TEST_P(ImagesPictureTest, CacheHandsOutTheSamePixmapPerLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(All, ImagesPictureTest, ::testing::ValuesIn(kPictures),
-                         [](const ::testing::TestParamInfo<PictureCase>& info) { return info.param.name; });
+                         testtables::RowName<PictureCase>);
 
 TEST(ImagesTest, SizeAccessorsMatchThePictures)
 {

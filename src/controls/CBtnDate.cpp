@@ -1,0 +1,123 @@
+#include "controls/CBtnDate.h"
+
+#include "controls/ControlName.h"
+
+#include "model/DateFormat.h"
+#include "model/LanguageModule.h"
+#include "views/UserMessageEvent.h"
+
+namespace {
+CBtnDate::DateDialog& DateDialogHook()
+{
+    static CBtnDate::DateDialog hook;
+    return hook;
+}
+
+struct QuickDate
+{
+    int command;
+    int text;
+};
+constexpr QuickDate kQuickDates[] = {
+    {CBtnDate::YesterdayCommand, 132},   {CBtnDate::TodayCommand, 131},      {CBtnDate::TomorrowCommand, 133},
+    {CBtnDate::NextSaturdayCommand, 258}, {CBtnDate::NextSundayCommand, 259}, {CBtnDate::NextMondayCommand, 260},
+};
+constexpr int kTextNoDate = 104;
+constexpr int kTextSelectDate = 261;
+} // namespace
+
+void CBtnDate::SetDateDialog(DateDialog dialog)
+{
+    DateDialogHook() = std::move(dialog);
+}
+
+bool CBtnDate::HasDateDialog()
+{
+    return bool(DateDialogHook());
+}
+
+CBtnDate::CBtnDate(int controlId, bool relative, QWidget* parent)
+    : COwnerButton(controlId, parent), m_relative(relative)
+{
+    setObjectName(ControlName(u"CBtnDate", controlId));
+}
+
+void CBtnDate::SetDate(PackedDate date)
+{
+    m_date = date;
+    update();
+}
+
+QString CBtnDate::ShownText() const
+{
+    return m_relative ? FormatDateRelative(m_date, true) : FormatDateShown(m_date);
+}
+
+PackedDate CBtnDate::DateOfCommand(int command)
+{
+    switch (command) {
+    case YesterdayCommand:
+        return AddDays(Today(), -1);
+    case TodayCommand:
+        return Today();
+    case TomorrowCommand:
+        return AddDays(Today(), 1);
+    case NextSaturdayCommand:
+        return NextSaturday();
+    case NextSundayCommand:
+        return NextSunday();
+    case NextMondayCommand:
+        return NextMonday();
+    default:
+        return kNoDate;
+    }
+}
+
+MenuDesc CBtnDate::Menu() const
+{
+    const PackedDate value = StripFlags(m_date);
+    MenuDesc items;
+    for (const QuickDate& quick : kQuickDates)
+        items.append(MenuItemDesc::CheckItem(GetText(quick.text), quick.command,
+                                             value != kNoDate && value == DateOfCommand(quick.command)));
+    items.append(MenuItemDesc::Separator());
+    items.append(MenuItemDesc::CheckItem(GetText(kTextNoDate), NoDateCommand, value == kNoDate));
+    items.append(MenuItemDesc::Separator());
+    MenuItemDesc select = MenuItemDesc::Item(GetText(kTextSelectDate), SelectDateCommand);
+    select.enabled = HasDateDialog();
+    items.append(select);
+    return items;
+}
+
+void CBtnDate::DrawContent(QPainter& painter)
+{
+    DrawDropDownText(painter, ShownText(), TextColor());
+    DrawDropDownMark(painter);
+}
+
+void CBtnDate::OnClick()
+{
+    const int chosen = RunMenu(Menu());
+    PackedDate date = kNoDate;
+    switch (chosen) {
+    case 0:
+        return;
+    case NoDateCommand:
+        break;
+    case SelectDateCommand: {
+        date = m_date;
+        const QPointer<CBtnDate> alive(this); // the dialog runs its own event loop
+        if (!HasDateDialog() || !DateDialogHook()(date, this) || !alive)
+            return;
+        break;
+    }
+    default:
+        date = DateOfCommand(chosen);
+        if (date == kNoDate)
+            return;
+        break;
+    }
+    m_date = date;
+    repaint();
+    PostToOwner(UM_DATE_CHOSEN, qintptr(m_date), ControlId());
+}

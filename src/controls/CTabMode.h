@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPointer>
+#include <QTabBar>
+
+// The view-mode tabs under the title bar: Month, Week, List and No Date, tab
+// index = view mode. A tab the user picks is posted to the owner (the parent
+// unless set) as UM_SET_VIEW_MODE (0x403) with the new index; selecting a tab
+// with SetMode posts nothing.
+class CTabMode : public QTabBar
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kModeCount = 4;
+    static constexpr int kTabTexts[kModeCount] = {128, 129, 130, 104};
+
+    explicit CTabMode(int controlId, QWidget* parent = nullptr);
+
+    int ControlId() const { return m_controlId; }
+    void SetOwner(QObject* owner) { m_owner = owner; }
+    QObject* Owner() const;
+
+    // Adds the four tabs with their texts and pictures, in the given font
+    // (the control font); again after a font change.
+    void Fill(const QFont& controlFont);
+    void SetMode(int mode);
+    int Mode() const { return currentIndex(); }
+
+private:
+    void TabChanged(int index);
+
+    int m_controlId;
+    QPointer<QObject> m_owner;
+    bool m_setting = false;
+};
