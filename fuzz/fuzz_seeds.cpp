@@ -2,7 +2,7 @@
 //   fuzz_seeds OUT-DIR
 // makes OUT-DIR/<target>/ for every target, from the checked-in fixtures
 // (tests/data) and from what the program's own writers make of a calendar
-// that uses every part of the format: the data file (plain and under each of
+// that uses every part of the format (and of a generated one): the data file (plain and under each of
 // the enciphered target's passwords), a CSV export, the shared task list's
 // files and a settings file. Each seed starts with the selector byte(s) its
 // target reads first.
@@ -17,6 +17,7 @@
 #include "model/TaskRecord.h"
 #include "model/ViewState.h"
 #include "storage/CCryptMemFile.h"
+#include "storage/CalendarGenerator.h"
 #include "storage/Csv.h"
 #include "storage/DataFile.h"
 #include "storage/DeviceTasks.h"
@@ -128,6 +129,10 @@ void DataFileSeeds(CalendarStore& store, const HolidayList& holidays)
     for (const QString& name : fixtures.entryList({u"*.vrx"_s}, QDir::Files, QDir::Name))
         plainFiles.append({name, ReadAll(fixtures.filePath(name))});
     plainFiles.append({u"calendar.vrx"_s, SavedFile(store, holidays, QString())});
+    CalendarStore generated;
+    HolidayList generatedHolidays;
+    CalendarGenerator().Fill(40, generated, generatedHolidays);
+    plainFiles.append({u"generated.vrx"_s, SavedFile(generated, generatedHolidays, QString())});
 
     for (const auto& [name, bytes] : plainFiles) {
         const QByteArray payload = bytes.mid(CCryptMemFile::kHeaderSize);
