@@ -234,6 +234,14 @@ int main(int argc, char** argv)
     InitFuzzEnvironment(&argc, &argv);
     g_out = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
 
+    // Inputs that once found a fault stay in the corpus.
+    const QDir findings(TestDataDir() + u"/fuzz"_s);
+    for (const QString& target : findings.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QDir dir(findings.filePath(target));
+        for (const QString& name : dir.entryList(QDir::Files))
+            Put(target, u"finding-"_s + name, ReadAll(dir.filePath(name)));
+    }
+
     CalendarStore store;
     HolidayList holidays;
     BuildCalendar(store, holidays);

@@ -279,6 +279,7 @@ bool ReadTasks(CCryptMemFile& file, CalendarStore& store, const std::vector<qint
         return false;
     // Before the tasks: the store raises the counter to every Id it keeps.
     LastTaskId::Set(lastTaskId);
+    quint32 highestId = 0;
     for (quint32 group = 0; group < groups; ++group) {
         quint32 groupDate = 0;
         quint32 count = 0;
@@ -294,9 +295,15 @@ bool ReadTasks(CCryptMemFile& file, CalendarStore& store, const std::vector<qint
                                 ? position[size_t(task.Category)]
                                 : 0;
             // Filed by its own date, which a sound file gives as the group's.
-            store.AppendLoadedTask(std::move(task));
+            const TaskRecord* loaded = store.GetTask(store.AppendLoadedTask(std::move(task)));
+            if (loaded)
+                highestId = std::max(highestId, loaded->Id);
         }
     }
+    // A task without an Id (a damaged file) takes the next one, and a counter
+    // near its end wraps on the way: it must still end above every Id kept,
+    // or the next save would write a counter below them.
+    LastTaskId::RaiseTo(highestId);
     qint32 currentTaskId = -1;
     if (!file.ReadWord(currentTaskId))
         return false;
