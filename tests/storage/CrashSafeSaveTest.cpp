@@ -259,6 +259,9 @@ TEST_F(CrashSafeSaveTest, KilledSavesLeaveTheOldOrTheNewFileAndALoadableBackup)
 // and no temporary file is left behind. Once there is room, saving works.
 TEST_F(CrashSafeSaveTest, FullDiskKeepsTheOldFileAndTheDocumentModified)
 {
+    const QString scratch = m_dir.filePath(u"scratch.vrx"_s);
+    ASSERT_TRUE(Save(m_store, scratch, PasswordKey(), false));
+    const rlim_t half = rlim_t(ReadFileBytes(scratch).size() / 2);
     struct Row
     {
         const char* name;
@@ -269,8 +272,8 @@ TEST_F(CrashSafeSaveTest, FullDiskKeepsTheOldFileAndTheDocumentModified)
     const Row rows[] = {
         {"nothing_fits", 0, false, false},
         {"header_only", 4, false, false},
-        {"plain_cut_halfway", 300 * 1024, false, false},
-        {"enciphered_cut_halfway", 300 * 1024, true, false},
+        {"plain_cut_halfway", half, false, false},
+        {"enciphered_cut_halfway", half, true, false},
         {"backup_copy_does_not_fit", 1024, false, true},
     };
     for (const Row& row : rows) {
