@@ -1,6 +1,7 @@
 #include "storage/CCryptMemFile.h"
 
 #include "storage/BlockCipher.h"
+#include "storage/SaveFile.h"
 
 #include <QSaveFile>
 #include <QSysInfo>
@@ -150,6 +151,16 @@ int CCryptMemFile::LoadEnciphered(const unsigned char* key, int keyBits)
     QByteArray body;
     if (!ReadAfterHeader(size, body))
         return CipherRefused;
+    SetPayload(std::move(body));
+    return DecipherPayload(key, keyBits);
+}
+
+int CCryptMemFile::DecipherPayload(const unsigned char* key, int keyBits)
+{
+    QByteArray body = std::exchange(m_payload, QByteArray());
+    m_position = 0;
+    if (body.size() < kVerifierSize || body.size() % kCipherBlockSize != 0)
+        return CipherRefused;
 
     BlockCipher cipher(key, keyBits, BlockCipher::Decipher);
     unsigned char* data = Bytes(body);
@@ -223,26 +234,40 @@ int CCryptMemFile::FlushEnciphered(const unsigned char* key, int keyBits)
 {
     if (!CanFlush(Header::Enciphered))
         return CipherRefused;
-    BlockCipher cipher(key, keyBits, BlockCipher::Encipher);
-    unsigned char verifier[kVerifierSize];
-    if (!cipher.Apply(VerifierBytes(), verifier, kVerifierSize))
-        return CipherFailed;
-
-    const qsizetype tail = m_payload.size() % kCipherBlockSize;
-    try {
-        if (tail != 0)
-            m_payload.append(kVerifier, kCipherBlockSize - tail);
-        m_payload.detach();
-    } catch (const std::bad_alloc&) {
-        return CipherRefused;
-    }
-    if (!cipher.Apply(Bytes(m_payload), m_payload.size()))
-        return CipherFailed;
-    if (!WriteToFile(reinterpret_cast<const char*>(verifier), kVerifierSize)
-        || !WriteToFile(m_payload.constData(), m_payload.size()))
+    const int result = EncipherPayload(key, keyBits);
+    if (result != CipherDone)
+        return result;
+    if (!WriteToFile(m_payload.constData(), m_payload.size()))
         return CipherRefused;
     SetPayload(QByteArray());
     m_flushed = true;
+    return CipherDone;
+}
+
+int CCryptMemFile::EncipherPayload(const unsigned char* key, int keyBits)
+{
+    if (m_payload.isEmpty())
+        return CipherRefused;
+    BlockCipher cipher(key, keyBits, BlockCipher::Encipher);
+    if (!cipher.IsReady())
+        return CipherFailed;
+
+    // The enciphered verifier goes first, then the payload padded with the
+    // start of the verifier text to whole blocks.
+    const qsizetype tail = m_payload.size() % kCipherBlockSize;
+    const qsizetype padding = tail != 0 ? kCipherBlockSize - tail : 0;
+    QByteArray body;
+    try {
+        body.reserve(kVerifierSize + m_payload.size() + padding);
+        body.append(kVerifier, kVerifierSize);
+        body.append(m_payload);
+        body.append(kVerifier, padding);
+    } catch (const std::bad_alloc&) {
+        return CipherRefused;
+    }
+    if (!cipher.Apply(Bytes(body), body.size()))
+        return CipherFailed;
+    SetPayload(std::move(body));
     return CipherDone;
 }
 
@@ -251,7 +276,7 @@ bool CCryptMemFile::Commit()
     if (m_mode != Write || !m_saveFile || !m_flushed || m_failed || m_committed)
         return false;
     // A full disk may show only when the buffered rest goes out.
-    if (!m_saveFile->flush() || !m_saveFile->commit()) {
+    if (!CommitSaveFile(*m_saveFile)) {
         FailSave();
         return false;
     }

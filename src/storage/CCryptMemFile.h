@@ -74,6 +74,11 @@ public:
     // fails; CipherRefused when not reading, the length is not 36 + 16n, or
     // the read fails. Nothing of a failed load stays in the payload.
     int LoadEnciphered(const unsigned char* key, int keyBits);
+    // The same on bytes already in memory: the payload holds what follows the
+    // header of an enciphered file (verifier and blocks, 32 + 16n bytes) and
+    // is replaced by the deciphered payload, padding included. The cursor
+    // goes to its start; a failure leaves the payload empty.
+    int DecipherPayload(const unsigned char* key, int keyBits);
 
     // Saving (mode Write), in this order: WriteHeader, one flush, Commit.
     // A flush without a matching header, a second header or flush, and
@@ -87,6 +92,12 @@ public:
     // (an impossible key length shows its message); CipherRefused when not
     // writing, the payload is empty, memory runs out or the write fails.
     int FlushEnciphered(const unsigned char* key, int keyBits);
+    // The in-memory half of FlushEnciphered: replaces the payload with what
+    // follows the header of an enciphered file (the enciphered verifier, then
+    // the payload padded and enciphered). CipherRefused for an empty payload
+    // or when memory runs out, CipherFailed when the cipher fails; the
+    // payload then stays as it was.
+    int EncipherPayload(const unsigned char* key, int keyBits);
     // Flushes and commits the save: only now is the file on disk replaced.
     // False (and the old file untouched) after any failure or without a flush.
     bool Commit();

@@ -5,6 +5,7 @@
 #include "model/LanguageModule.h"
 #include "storage/CsvDatePattern.h"
 #include "storage/CsvTokenizer.h"
+#include "storage/SaveFile.h"
 
 #include <QSaveFile>
 
@@ -116,7 +117,7 @@ public:
             m_file.cancelWriting();
             return false;
         }
-        return m_file.commit();
+        return CommitSaveFile(m_file);
     }
 
     bool Ok() const { return m_ok; }
@@ -196,12 +197,19 @@ CsvImportResult ImportCsv(const CsvColumns& columns, const QString& path, Calend
 CsvImportResult ImportCsv(const CsvColumns& columns, const QString& path, CalendarStore& store,
                           const QString& datePicture)
 {
-    CsvImportResult result;
     QString text;
     if (!CsvTokenizer::ReadFileText(path, text)) {
+        CsvImportResult result;
         result.ErrorText = kTextCannotRead;
         return result;
     }
+    return ImportCsvText(columns, std::move(text), store, datePicture);
+}
+
+CsvImportResult ImportCsvText(const CsvColumns& columns, QString text, CalendarStore& store,
+                              const QString& datePicture)
+{
+    CsvImportResult result;
     CsvDatePattern datePattern;
     if (!datePattern.Build(datePicture, result.ErrorText))
         return result;

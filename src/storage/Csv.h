@@ -48,3 +48,6 @@ CsvImportResult ImportCsv(const CsvColumns& columns, const QString& path, Calend
 // The same with dates read with the given picture.
 CsvImportResult ImportCsv(const CsvColumns& columns, const QString& path, CalendarStore& store,
                           const QString& datePicture);
+// The same on the file's text already in memory (see CsvTokenizer::DecodeText).
+CsvImportResult ImportCsvText(const CsvColumns& columns, QString text, CalendarStore& store,
+                              const QString& datePicture);

@@ -110,9 +110,14 @@ bool CsvTokenizer::ReadFileText(const QString& path, QString& text)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
+    text = DecodeText(bytes);
+    return true;
+}
+
+QString CsvTokenizer::DecodeText(const QByteArray& bytes)
+{
     // The decoder drops a leading byte-order mark and turns bytes that are
     // not UTF-8 into replacement characters.
     QStringDecoder decoder(QStringDecoder::Utf8);
-    text = decoder.decode(bytes);
-    return true;
+    return decoder.decode(bytes);
 }

@@ -30,6 +30,8 @@ public:
     // that are not UTF-8 read as replacement characters. False when the file
     // cannot be read.
     static bool ReadFileText(const QString& path, QString& text);
+    // The text of a file's bytes, decoded as ReadFileText does.
+    static QString DecodeText(const QByteArray& bytes);
 
 private:
     // Splits m_record at each comma outside a quoted field.

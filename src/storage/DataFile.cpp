@@ -6,8 +6,10 @@
 #include "model/LastTaskId.h"
 #include "model/ViewState.h"
 #include "storage/CCryptMemFile.h"
+#include "storage/SaveFile.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <vector>
@@ -54,6 +56,9 @@ constexpr qint64 kCategoryRecordMinimum = 4 + 4 + 4 + 4;  // name, icon, reserve
 constexpr qint64 kGroupMinimum = 4 + 4;                   // date, task count
 constexpr qint64 kTaskRecordMinimum = 6 * 4 + 4 + 4;      // six words, title, note
 constexpr qint64 kHolidayRecordMinimum = 4 + 4;           // month and day, name
+
+// The backup is copied in pieces of this size.
+constexpr qint64 kBackupChunk = 256 * 1024;
 
 bool Fail(int number, QString& error, int* messageNumber)
 {
@@ -192,16 +197,31 @@ quint32 SavedCategorySelection(const CalendarStore& store, const std::vector<qin
 }
 
 // Copies the file about to be replaced to path + "BAK", once per document:
-// the flag is set even when there was nothing to copy.
+// the flag is set even when there was nothing to copy. The copy goes through
+// a save file, so an older backup is replaced only by a whole new one: a
+// crash or a full disk in the middle of the copy never leaves the user
+// without a backup, nor with half of one.
 void TakeBackup(CalendarStore& store, const QString& path)
 {
-    if (QFile::exists(path)) {
-        const QString backupPath = path + u"BAK"_s;
-        // QFile::copy does not overwrite.
-        QFile::remove(backupPath);
-        QFile::copy(path, backupPath);
-    }
     store.SetBackupDone(true);
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return;
+    QSaveFile copy(path + u"BAK"_s);
+    // A data file only its owner may read keeps a backup only its owner may read.
+    if (!copy.open(QIODevice::WriteOnly) || !copy.setPermissions(source.permissions()))
+        return;
+    QByteArray buffer(qsizetype(kBackupChunk), Qt::Uninitialized);
+    for (;;) {
+        const qint64 length = source.read(buffer.data(), buffer.size());
+        if (length < 0 || (length > 0 && copy.write(buffer.constData(), length) != length)) {
+            copy.cancelWriting();
+            return;
+        }
+        if (length == 0)
+            break;
+    }
+    CommitSaveFile(copy);
 }
 
 // ---- reading
@@ -259,6 +279,7 @@ bool ReadTasks(CCryptMemFile& file, CalendarStore& store, const std::vector<qint
         return false;
     // Before the tasks: the store raises the counter to every Id it keeps.
     LastTaskId::Set(lastTaskId);
+    quint32 highestId = 0;
     for (quint32 group = 0; group < groups; ++group) {
         quint32 groupDate = 0;
         quint32 count = 0;
@@ -274,9 +295,15 @@ bool ReadTasks(CCryptMemFile& file, CalendarStore& store, const std::vector<qint
                                 ? position[size_t(task.Category)]
                                 : 0;
             // Filed by its own date, which a sound file gives as the group's.
-            store.AppendLoadedTask(std::move(task));
+            const TaskRecord* loaded = store.GetTask(store.AppendLoadedTask(std::move(task)));
+            if (loaded)
+                highestId = std::max(highestId, loaded->Id);
         }
     }
+    // A task without an Id (a damaged file) takes the next one, and a counter
+    // near its end wraps on the way: it must still end above every Id kept,
+    // or the next save would write a counter below them.
+    LastTaskId::RaiseTo(highestId);
     qint32 currentTaskId = -1;
     if (!file.ReadWord(currentTaskId))
         return false;
@@ -394,6 +421,15 @@ bool LoadDataFile(CalendarStore& store, HolidayList& holidays, ViewState& view, 
     if (payloadFailure > 0)
         return Fail(payloadFailure, error, messageNumber);
 
+    return LoadDataPayload(file, store, holidays, view, error, messageNumber);
+}
+
+bool LoadDataPayload(CCryptMemFile& file, CalendarStore& store, HolidayList& holidays, ViewState& view,
+                     QString& error, int* messageNumber)
+{
+    error.clear();
+    if (messageNumber)
+        *messageNumber = 0;
     // Only a file that could be read replaces what the user has.
     view.ResetSelection();
     holidays.Clear();

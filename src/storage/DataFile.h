@@ -3,6 +3,7 @@
 #include <QString>
 
 class CalendarStore;
+class CCryptMemFile;
 class HolidayList;
 class ViewState;
 
@@ -28,3 +29,10 @@ bool SaveDataFile(CalendarStore& store, const HolidayList& holidays, const QStri
 // holidays and view as they were.
 bool LoadDataFile(CalendarStore& store, HolidayList& holidays, ViewState& view, const QString& path,
                   const unsigned char* key, int keyBits, QString& error, int* messageNumber = nullptr);
+
+// What LoadDataFile does once the header is checked: replaces store, holidays
+// and the view's selection with the sections of the payload in file (plain,
+// or deciphered with its padding), reading from its cursor. For payloads that
+// did not come from a file as such (tests, fuzzing); errors as LoadDataFile.
+bool LoadDataPayload(CCryptMemFile& file, CalendarStore& store, HolidayList& holidays, ViewState& view,
+                     QString& error, int* messageNumber = nullptr);

@@ -1,5 +1,7 @@
 #include "storage/DesktopAssociation.h"
 
+#include "storage/SaveFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -25,7 +27,7 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return CommitSaveFile(file);
 }
 
 // Runs tool on folder when it is installed; true when it is not installed or

@@ -1,5 +1,6 @@
 #include "platform/core/VdirTaskList.h"
 
+#include "storage/SaveFile.h"
 #include "storage/TaskListDate.h"
 #include "storage/TaskListItem.h"
 #include "storage/TaskListSession.h"
@@ -308,7 +309,7 @@ public:
         if (content.isEmpty())
             return false;
         QSaveFile file(m_path);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && CommitSaveFile(file);
     }
 
 private:

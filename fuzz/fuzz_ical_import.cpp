@@ -1,0 +1,41 @@
+// Import of the shared task list: the input is the one .ics file of an
+// iCalendar task folder, read through the folder provider into a store.
+
+#include "FuzzSupport.h"
+
+#include "model/CalendarStore.h"
+#include "storage/DeviceTasks.h"
+
+#include <QDir>
+#include <QFile>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    InitFuzzEnvironment(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const QString folder = FuzzWorkDir() + QStringLiteral("/tasks");
+    static const QString path = folder + QStringLiteral("/task.ics");
+    QDir().mkpath(folder);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+            FuzzFail("the task file could not be written", path);
+    }
+
+    CalendarStore store;
+    store.ResetToDefaults();
+    const int tasksBefore = store.TaskCount();
+    const int imported = ImportDeviceTasks(store, folder);
+    // One file holds at most one task of the list.
+    FUZZ_CHECK(imported >= 0 && imported <= 1);
+    FUZZ_CHECK(store.TaskCount() == tasksBefore + imported);
+    CheckStore(store, "the store breaks its rules after an import");
+    // The import never writes to the list.
+    FUZZ_CHECK(QDir(folder).entryList(QDir::Files).size() == 1);
+    return 0;
+}
