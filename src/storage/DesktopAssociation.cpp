@@ -55,7 +55,7 @@ bool RunIfPresent(const QString& tool, const QString& folder)
 
 QString DesktopAssociation::DataHome()
 {
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME does not count; the home default applies then.
     const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
     if (!configured.isEmpty() && QDir::isAbsolutePath(configured))
         return QDir::cleanPath(configured);
