@@ -42,8 +42,13 @@ for target in "${targets[@]}"; do
   [ -n "$runs" ] && limit+=(-runs="$runs")
   dict=()
   [ -f "fuzz/dict/$target.dict" ] && dict=(-dict="fuzz/dict/$target.dict")
+  # QSettings and libical keep caches that end many inputs with a few more
+  # blocks than before, and libFuzzer then runs each such input a second time
+  # to look for a leak. The leak check at the end of the run still covers them.
+  leaks=()
+  case $target in settings_file | ical_import) leaks=(-detect_leaks=0) ;; esac
   echo "fuzz: $target (${runs:+$runs inputs or }$seconds s), log $log"
-  "$bin/fuzz_$target" "${limit[@]}" "${dict[@]}" -print_final_stats=1 \
+  "$bin/fuzz_$target" "${limit[@]}" "${dict[@]}" "${leaks[@]}" -print_final_stats=1 \
       -timeout=10 -rss_limit_mb=2048 -max_len="${FUZZ_MAX_LEN:-4096}" -artifact_prefix="$findings/" \
       "$corpus" "$build/fuzz-seeds/$target" >"$log" 2>&1
   status=$?
