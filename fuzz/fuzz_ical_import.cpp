@@ -9,6 +9,28 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstring>
+
+#include <dirent.h>
+
+namespace {
+
+int CountFolderEntries(const QString& folder)
+{
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        FuzzFail("the task folder could not be listed", folder);
+    int count = 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            ++count;
+    }
+    closedir(dir);
+    return count;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     InitFuzzEnvironment(argc, argv);
@@ -35,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(imported >= 0 && imported <= 1);
     FUZZ_CHECK(store.TaskCount() == tasksBefore + imported);
     CheckStore(store, "the store breaks its rules after an import");
-    // The import never writes to the list.
-    FUZZ_CHECK(QDir(folder).entryList(QDir::Files).size() == 1);
+    // The import never writes to the list (counted with readdir: a QDir
+    // listing took a tenth of each run).
+    FUZZ_CHECK(CountFolderEntries(folder) == 1);
     return 0;
 }
