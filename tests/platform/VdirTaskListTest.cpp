@@ -441,17 +441,21 @@ TEST_F(VdirTaskListTest, CollectionHoldsTheFirstTaskOfEachCalendarFileInNameOrde
     WriteFile(QStringLiteral("i.ics"), "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:i1\r\n"
                                        "SUMMARY:Third\r\nEND:VTODO\r\nBEGIN:VTODO\r\nUID:i2\r\nSUMMARY:Not read\r\n"
                                        "END:VTODO\r\nEND:VCALENDAR\r\n");
+    // The suffix in any case counts; hidden files do not.
+    WriteFile(QStringLiteral("j.ICS"), TodoFile({QStringLiteral("UID:j"), QStringLiteral("SUMMARY:Fourth")}));
+    WriteFile(QStringLiteral(".k.ics"), TodoFile({QStringLiteral("UID:k"), QStringLiteral("SUMMARY:Hidden")}));
 
     auto session = Open();
     int count = 0;
     ASSERT_TRUE(session->GetCount(count));
-    ASSERT_EQ(count, 3);
+    ASSERT_EQ(count, 4);
     EXPECT_EQ(Subject(*ItemAt(*session, 1)), QStringLiteral("First"));
     EXPECT_EQ(Subject(*ItemAt(*session, 2)), QStringLiteral("Second"));
     EXPECT_EQ(Subject(*ItemAt(*session, 3)), QStringLiteral("Third"));
+    EXPECT_EQ(Subject(*ItemAt(*session, 4)), QStringLiteral("Fourth"));
     std::unique_ptr<TaskListItem> item;
     EXPECT_FALSE(session->Item(0, item));
-    EXPECT_FALSE(session->Item(4, item));
+    EXPECT_FALSE(session->Item(5, item));
     EXPECT_EQ(item, nullptr);
 }
 

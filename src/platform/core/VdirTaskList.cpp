@@ -6,6 +6,7 @@
 #include "storage/TaskListSession.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -332,7 +333,14 @@ public:
         const QDir dir(m_folder);
         if (!dir.exists())
             return false;
-        QFileInfoList entries = dir.entryInfoList({u"*.ics"_s}, QDir::Files, QDir::NoSort);
+        // The suffix is compared by hand: a name filter compiles a regular
+        // expression on every listing.
+        QFileInfoList entries;
+        for (QDirIterator it(m_folder, QDir::Files); it.hasNext();) {
+            const QFileInfo entry = it.nextFileInfo();
+            if (entry.fileName().endsWith(u".ics"_s, Qt::CaseInsensitive))
+                entries.push_back(entry);
+        }
         std::sort(entries.begin(), entries.end(),
                   [](const QFileInfo& a, const QFileInfo& b) { return a.fileName() < b.fileName(); });
         for (const QFileInfo& entry : entries)
