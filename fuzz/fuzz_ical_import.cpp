@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const QString folder = FuzzWorkDir() + QStringLiteral("/tasks");
     static const QString path = folder + QStringLiteral("/task.ics");
-    QDir().mkpath(folder);
+    static const bool folderMade = QDir().mkpath(folder);
+    (void)folderMade;
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
