@@ -19,8 +19,8 @@
 #include "lists/CTodoTreeWnd.h"
 #include "lists/TaskTreeModel.h"
 #include "views/CRenderWnd.h"
-#include "views/DisplayFonts.h"
-#include "views/ViewContext.h"
+#include "platform/gui/DisplayFonts.h"
+#include "platform/gui/ViewContext.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -71,7 +71,6 @@ struct BenchPlanner
     Planner planner{*loaded.Store, *loaded.Holidays, view, settings, password, prompts};
     DisplayFonts fonts;
     ViewContext context{planner, fonts};
-    QObject messages; // the main view's messages go nowhere
 };
 
 // The surface of the large layout, painted whole into an image as the
@@ -82,7 +81,7 @@ void PaintSurface(benchmark::State& state, int viewMode)
     bench.view.ViewMode = viewMode;
     if (viewMode == ViewState::Week)
         bench.view.SelectedDate = CalendarGenerator::Today() | kWeekFlag;
-    CRenderWnd surface(bench.context, &bench.messages);
+    CRenderWnd surface(bench.context);
     surface.resize(ScreenClass::Pick(240, 480), CRenderWnd::SurfaceHeight(bench.settings, viewMode));
     QImage image(surface.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -129,7 +128,7 @@ struct BenchTree
     }
 
     BenchPlanner bench;
-    CTodoTreeWnd tree{bench.context, &bench.messages};
+    CTodoTreeWnd tree{bench.context};
 };
 
 // Rows of the tree below node, group rows included.

@@ -5,9 +5,9 @@
 #include "model/CalendarStore.h"
 #include "model/LanguageModule.h"
 #include "platform/gui/ColorRef.h"
-#include "views/UserMessageEvent.h"
 
 #include <QPainter>
+#include <QPointer>
 
 namespace {
 CBtnCate::CategoryEditor& CategoryEditorHook()
@@ -68,7 +68,7 @@ bool CBtnCate::FallBackIfGone()
         return false; // category 0 missing from an empty list: nothing better to fall to
     m_category = fallback;
     update();
-    PostToOwner(UM_CATEGORY_CHOSEN, m_category, ControlId());
+    emit CategoryChosen(m_category, ControlId());
     return true;
 }
 
@@ -105,7 +105,7 @@ void CBtnCate::EditCategories()
     if (!m_withAll && m_category == 0 && addedLast != 0 && m_store.Categories().IsLive(addedLast))
         m_category = addedLast;
     repaint();
-    PostToOwner(UM_CATEGORY_LIST_EDITED, m_category, ControlId());
+    emit CategoryListEdited(m_category, ControlId());
     FallBackIfGone();
 }
 
@@ -130,5 +130,5 @@ void CBtnCate::OnClick()
         m_category = category;
     }
     repaint();
-    PostToOwner(UM_CATEGORY_CHOSEN, m_category, ControlId());
+    emit CategoryChosen(m_category, ControlId());
 }

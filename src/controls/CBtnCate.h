@@ -10,14 +10,13 @@ class CategoryList;
 // A category picker: shows the category's name in its colour, or "All
 // Categories" for 0x7FFFFFFF when created with that choice allowed. The menu
 // is the store's category menu: a category (index + 2) or all categories
-// becomes the value and is posted as 0x413 (category, control id); "Edit
+// becomes the value and is reported with CategoryChosen; "Edit
 // Categories..." (1) opens the category editor, and when it ends with OK and
-// changes the store takes the edited list and 0x414 (category, control id)
-// is posted.
+// changes the store takes the edited list and CategoryListEdited is reported.
 //
 // A category that no longer exists when the button draws or drops its menu
 // gives way to all categories (or, without that choice, to category 0), and
-// the new value is posted as 0x413.
+// the new value is reported with CategoryChosen.
 class CBtnCate : public COwnerButton
 {
     Q_OBJECT
@@ -49,9 +48,15 @@ public:
     quint32 ShownColor() const;
     MenuDesc Menu() const;
 
-    // Falls back from a category that no longer exists and posts the new
+    // Falls back from a category that no longer exists and reports the new
     // value; true when it did.
     bool FallBackIfGone();
+
+signals:
+    // 0x413 (category, control id), posted.
+    void CategoryChosen(qint32 category, int controlId);
+    // 0x414 (category, control id), posted: the category list was edited.
+    void CategoryListEdited(qint32 category, int controlId);
 
 protected:
     void DrawContent(QPainter& painter) override;

@@ -4,12 +4,10 @@
 
 #include "controls/CColorPopup.h"
 #include "platform/gui/ColorRef.h"
-#include "views/UserMessageEvent.h"
 
 #include <QPainter>
 
-CBtnColor::CBtnColor(int controlId, QWidget* parent)
-    : CBtnPopup(controlId, UM_COLOR_CHOSEN, UM_COLOR_CHANGED, parent)
+CBtnColor::CBtnColor(int controlId, QWidget* parent) : CBtnPopup(controlId, parent)
 {
     setObjectName(ControlName(u"CBtnColor", controlId));
 }
@@ -38,7 +36,9 @@ void CBtnColor::DrawContent(QPainter& painter)
 
 CWndPopup* CBtnColor::CreatePopup()
 {
-    return new CColorPopup(this, this);
+    auto* popup = new CColorPopup(this);
+    connect(popup, &CColorPopup::ColorChosen, this, &CBtnColor::OnColorChosen, Qt::QueuedConnection);
+    return popup;
 }
 
 void CBtnColor::HighlightValue()
@@ -46,8 +46,9 @@ void CBtnColor::HighlightValue()
     Popup()->SetHighlightColor(m_color);
 }
 
-qintptr CBtnColor::TakeChosen(qintptr value)
+void CBtnColor::OnColorChosen(quint32 color)
 {
-    m_color = quint32(value);
-    return qintptr(m_color);
+    m_color = color;
+    repaint();
+    emit ColorChanged(ControlId(), m_color);
 }

@@ -4,7 +4,8 @@
 
 #include "model/DateFormat.h"
 #include "model/LanguageModule.h"
-#include "views/UserMessageEvent.h"
+
+#include <QPointer>
 
 namespace {
 CBtnDate::DateDialog& DateDialogHook()
@@ -119,5 +120,5 @@ void CBtnDate::OnClick()
     }
     m_date = date;
     repaint();
-    PostToOwner(UM_DATE_CHOSEN, qintptr(m_date), ControlId());
+    emit DateChosen(m_date, ControlId());
 }

@@ -10,8 +10,8 @@
 // yesterday (103), today (104), tomorrow (105), the coming Saturday (106),
 // Sunday (107) and Monday (108), each checked when it is the value; no date
 // (102, checked for 0); and "Select Date..." (101), which opens the date
-// dialog on the value. A choice becomes the value and is posted as 0x427
-// (date, control id).
+// dialog on the value. A choice becomes the value and is reported with
+// DateChosen.
 class CBtnDate : public COwnerButton
 {
     Q_OBJECT
@@ -46,6 +46,10 @@ public:
     // The date a quick command stands for (today's clock); 0 for no date and
     // for commands that are not quick dates.
     static PackedDate DateOfCommand(int command);
+
+signals:
+    // 0x427 (date, control id), posted.
+    void DateChosen(PackedDate date, int controlId);
 
 protected:
     void DrawContent(QPainter& painter) override;

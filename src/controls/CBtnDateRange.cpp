@@ -5,7 +5,8 @@
 #include "model/DateFormat.h"
 #include "model/LanguageModule.h"
 #include "storage/Settings.h"
-#include "views/UserMessageEvent.h"
+
+#include <QPointer>
 
 namespace {
 CBtnDateRange::RangeDialog& RangeDialogHook()
@@ -156,5 +157,5 @@ void CBtnDateRange::OnClick()
     }
     m_range = range;
     repaint();
-    PostToOwner(UM_DATE_RANGE_CHANGED, ControlId(), ControlId());
+    emit RangeChanged(m_range.start, m_range.end, ControlId());
 }

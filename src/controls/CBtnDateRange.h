@@ -12,8 +12,7 @@ class Settings;
 // next week (weeks start as StartWeekDay says); last, this and next month;
 // no range (both ends open); and a custom range from the range dialog. An
 // item is checked when the current range is exactly its range. A choice
-// becomes the range and is posted as 0x424, which carries only the control
-// id (in wParam and in lParam alike): the owner reads Start() and End().
+// becomes the range and is reported with RangeChanged.
 class CBtnDateRange : public COwnerButton
 {
     Q_OBJECT
@@ -59,6 +58,10 @@ public:
     // The range of a fixed command around today; false for the custom item
     // and unknown commands.
     static bool RangeOfCommand(int command, int startWeekDay, Range& range);
+
+signals:
+    // 0x424 (control id), posted; the range comes along.
+    void RangeChanged(PackedDate start, PackedDate end, int controlId);
 
 protected:
     void DrawContent(QPainter& painter) override;

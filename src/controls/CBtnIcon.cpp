@@ -5,11 +5,10 @@
 #include "controls/CIconPopup.h"
 #include "platform/gui/Images.h"
 #include "platform/gui/ScreenClass.h"
-#include "views/UserMessageEvent.h"
 
 #include <QPainter>
 
-CBtnIcon::CBtnIcon(int controlId, QWidget* parent) : CBtnPopup(controlId, UM_ICON_CHOSEN, UM_ICON_CHANGED, parent)
+CBtnIcon::CBtnIcon(int controlId, QWidget* parent) : CBtnPopup(controlId, parent)
 {
     setObjectName(ControlName(u"CBtnIcon", controlId));
 }
@@ -41,7 +40,9 @@ void CBtnIcon::DrawContent(QPainter& painter)
 
 CWndPopup* CBtnIcon::CreatePopup()
 {
-    return new CIconPopup(this, this);
+    auto* popup = new CIconPopup(this);
+    connect(popup, &CIconPopup::IconChosen, this, &CBtnIcon::OnIconChosen, Qt::QueuedConnection);
+    return popup;
 }
 
 void CBtnIcon::HighlightValue()
@@ -49,8 +50,9 @@ void CBtnIcon::HighlightValue()
     Popup()->SetHighlightIcon(m_icon);
 }
 
-qintptr CBtnIcon::TakeChosen(qintptr value)
+void CBtnIcon::OnIconChosen(int icon)
 {
-    m_icon = int(value);
-    return m_icon;
+    m_icon = icon;
+    repaint();
+    emit IconChanged(ControlId(), m_icon);
 }

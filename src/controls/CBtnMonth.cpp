@@ -3,7 +3,6 @@
 #include "controls/ControlName.h"
 
 #include "model/PackedDate.h"
-#include "views/UserMessageEvent.h"
 
 #include <algorithm>
 
@@ -39,5 +38,5 @@ void CBtnMonth::OnClick()
         return;
     m_month = chosen;
     repaint();
-    PostToOwner(UM_MONTH_CHOSEN, m_month, ControlId());
+    emit MonthChosen(m_month, ControlId());
 }

@@ -4,7 +4,7 @@
 
 // A month picker: shows the month name of its value (1..12, starts at 1) and
 // drops the twelve month names (ids 1..12) with the current one marked. A
-// choice becomes the value and is posted as 0x428 (month, control id).
+// choice becomes the value and is reported with MonthChosen.
 class CBtnMonth : public COwnerButton
 {
     Q_OBJECT
@@ -17,6 +17,10 @@ public:
     int Month() const { return m_month; }
 
     MenuDesc Menu() const;
+
+signals:
+    // 0x428 (month, control id), posted.
+    void MonthChosen(int month, int controlId);
 
 protected:
     void DrawContent(QPainter& painter) override;

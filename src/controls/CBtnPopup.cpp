@@ -1,10 +1,8 @@
 #include "controls/CBtnPopup.h"
 
 #include "controls/CWndPopup.h"
-#include "views/UserMessageEvent.h"
 
-CBtnPopup::CBtnPopup(int controlId, int chosenMessage, int changedMessage, QWidget* parent)
-    : COwnerButton(controlId, parent), m_chosenMessage(chosenMessage), m_changedMessage(changedMessage)
+CBtnPopup::CBtnPopup(int controlId, QWidget* parent) : COwnerButton(controlId, parent)
 {
 }
 
@@ -13,35 +11,15 @@ void CBtnPopup::OnClick()
     if (m_popup && m_popup->IsOpen())
         m_popup->Cancel();
     else // posted, so the grid opens once the click is over
-        PostUserMessage(this, UM_OPEN_POPUP);
+        QMetaObject::invokeMethod(this, &CBtnPopup::OpenPopup, Qt::QueuedConnection);
 }
 
 void CBtnPopup::OpenPopup()
 {
-    if (!m_popup)
+    if (!m_popup) {
         m_popup = CreatePopup();
+        connect(m_popup, &CWndPopup::Cancelled, this, qOverload<>(&QWidget::repaint), Qt::QueuedConnection);
+    }
     HighlightValue();
     m_popup->ShowBelow(this);
-}
-
-bool CBtnPopup::event(QEvent* event)
-{
-    if (event->type() != UserMessageEvent::EventType())
-        return COwnerButton::event(event);
-    const auto* message = static_cast<UserMessageEvent*>(event);
-    if (message->message == UM_OPEN_POPUP) {
-        OpenPopup();
-        return true;
-    }
-    if (message->message == m_chosenMessage) {
-        const qintptr value = TakeChosen(message->wParam);
-        repaint();
-        PostToOwner(m_changedMessage, ControlId(), value);
-        return true;
-    }
-    if (message->message == UM_POPUP_CANCELLED) {
-        repaint();
-        return true;
-    }
-    return COwnerButton::event(event);
 }

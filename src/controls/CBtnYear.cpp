@@ -4,7 +4,8 @@
 
 #include "model/LanguageModule.h"
 #include "model/PackedDate.h"
-#include "views/UserMessageEvent.h"
+
+#include <QPointer>
 
 #include <limits>
 
@@ -75,5 +76,5 @@ void CBtnYear::OnClick()
     }
     m_year = year;
     repaint();
-    PostToOwner(UM_YEAR_CHOSEN, m_year, ControlId());
+    emit YearChosen(m_year, ControlId());
 }

@@ -9,8 +9,8 @@
 // the middle, a separator and "Select Year..." (id 0x7FFFFFFF), which opens
 // the year dialog. The years carry the commands 1..7 rather than their own
 // numbers, so that no year is mistaken for a dismissed menu (0) or for
-// "Select Year...". A choice becomes the value and is posted as 0x429 (year,
-// control id).
+// "Select Year...". A choice becomes the value and is reported with
+// YearChosen.
 class CBtnYear : public COwnerButton
 {
     Q_OBJECT
@@ -35,6 +35,10 @@ public:
     int Year() const { return m_year; }
 
     MenuDesc Menu() const;
+
+signals:
+    // 0x429 (year, control id), posted.
+    void YearChosen(int year, int controlId);
 
 protected:
     void DrawContent(QPainter& painter) override;

@@ -2,7 +2,6 @@
 
 #include "platform/gui/ColorRef.h"
 #include "platform/gui/ScreenClass.h"
-#include "views/UserMessageEvent.h"
 
 #include <QPainter>
 
@@ -28,7 +27,7 @@ int CColorPopup::PaletteIndex(quint32 color)
     return found == palette.end() ? -1 : int(found - palette.begin());
 }
 
-CColorPopup::CColorPopup(QObject* owner, QWidget* parent) : CWndPopup(owner, parent)
+CColorPopup::CColorPopup(QWidget* parent) : CWndPopup(parent)
 {
     setObjectName(QStringLiteral("colorPopup"));
 }
@@ -49,11 +48,6 @@ void CColorPopup::SetHighlightIndex(int index)
     if (index >= 0 && index < kCount)
         m_color = Palette()[size_t(index)];
     CWndPopup::SetHighlightIndex(index);
-}
-
-int CColorPopup::ChosenMessage() const
-{
-    return UM_COLOR_CHOSEN;
 }
 
 QRect CColorPopup::SwatchRect(int index) const

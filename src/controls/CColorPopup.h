@@ -6,7 +6,7 @@
 
 // The colour grid of the colour buttons: 48 colours in 6 rows of 8. The
 // highlight starts at the button's colour (which need not be one of them);
-// a chosen colour is posted to the owner as 0x416 (colour 0x00BBGGRR).
+// a chosen colour is reported with ColorChosen.
 class CColorPopup : public CWndPopup
 {
     Q_OBJECT
@@ -20,7 +20,7 @@ public:
     // The index of a colour in the palette, -1 when it is not there.
     static int PaletteIndex(quint32 color);
 
-    CColorPopup(QObject* owner, QWidget* parent);
+    explicit CColorPopup(QWidget* parent);
 
     void SetHighlightColor(quint32 color);
     quint32 HighlightColor() const { return m_color; }
@@ -29,10 +29,13 @@ public:
     // The swatch of a cell, inside the cell's margins.
     QRect SwatchRect(int index) const;
 
+signals:
+    // 0x416 (colour 0x00BBGGRR), posted.
+    void ColorChosen(quint32 color);
+
 protected:
     void PaintCell(QPainter& painter, int index, const QRect& cell, bool highlighted) override;
-    int ChosenMessage() const override;
-    qintptr ChosenValue() const override { return qintptr(m_color); }
+    void ReportChosen() override { emit ColorChosen(m_color); }
     void SetHighlightIndex(int index) override;
 
 private:

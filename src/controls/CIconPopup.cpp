@@ -2,11 +2,10 @@
 
 #include "platform/gui/Images.h"
 #include "platform/gui/ScreenClass.h"
-#include "views/UserMessageEvent.h"
 
 #include <QPainter>
 
-CIconPopup::CIconPopup(QObject* owner, QWidget* parent) : CWndPopup(owner, parent)
+CIconPopup::CIconPopup(QWidget* parent) : CWndPopup(parent)
 {
     setObjectName(QStringLiteral("iconPopup"));
 }
@@ -28,11 +27,6 @@ void CIconPopup::SetHighlightIndex(int index)
     if (index >= 0)
         m_icon = index;
     CWndPopup::SetHighlightIndex(index);
-}
-
-int CIconPopup::ChosenMessage() const
-{
-    return UM_ICON_CHOSEN;
 }
 
 void CIconPopup::PaintCell(QPainter& painter, int index, const QRect& cell, bool highlighted)

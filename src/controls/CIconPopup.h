@@ -4,8 +4,8 @@
 
 // The icon grid of the icon buttons: every task icon of the shared icon list
 // (number 0, "no icon", first), five to a row, each cell the icon plus a
-// padding of 10 (large) or 5 pixels. A chosen icon is posted to the owner as
-// 0x418 (icon number).
+// padding of 10 (large) or 5 pixels. A chosen icon is reported with
+// IconChosen.
 class CIconPopup : public CWndPopup
 {
     Q_OBJECT
@@ -13,17 +13,20 @@ class CIconPopup : public CWndPopup
 public:
     static constexpr int kColumns = 5;
 
-    CIconPopup(QObject* owner, QWidget* parent);
+    explicit CIconPopup(QWidget* parent);
 
     void SetHighlightIcon(int icon);
     int HighlightIcon() const { return m_icon; }
 
     Grid Layout() const override;
 
+signals:
+    // 0x418 (icon number), posted.
+    void IconChosen(int icon);
+
 protected:
     void PaintCell(QPainter& painter, int index, const QRect& cell, bool highlighted) override;
-    int ChosenMessage() const override;
-    qintptr ChosenValue() const override { return m_icon; }
+    void ReportChosen() override { emit IconChosen(m_icon); }
     void SetHighlightIndex(int index) override;
 
 private:

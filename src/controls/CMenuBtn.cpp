@@ -3,7 +3,6 @@
 #include "controls/ControlName.h"
 
 #include "model/LanguageModule.h"
-#include "views/UserMessageEvent.h"
 
 CMenuBtn::CMenuBtn(int controlId, QWidget* parent) : COwnerButton(controlId, parent)
 {
@@ -58,5 +57,5 @@ void CMenuBtn::OnClick()
     m_value = ItemText(index);
     m_index = index;
     repaint();
-    PostToOwner(UM_MENU_BUTTON_CHOSEN, index, ControlId());
+    emit EntryChosen(index, ControlId());
 }

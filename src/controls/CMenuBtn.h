@@ -7,8 +7,8 @@
 // A button holding a text value with a list to choose from (the file
 // picker's folder button). The menu shows "Computer" (id 1) and then the
 // entries of the list (ids 2, 3, ...), the current one marked. A choice
-// becomes the value (the item's text) and is posted as 0x415 (index, control
-// id), where index 0 is the "Computer" item and index n the n-th entry.
+// becomes the value (the item's text) and is reported with EntryChosen, where
+// index 0 is the "Computer" item and index n the n-th entry.
 class CMenuBtn : public COwnerButton
 {
     Q_OBJECT
@@ -28,6 +28,10 @@ public:
     int CurrentIndex() const { return m_index; }
 
     MenuDesc Menu() const;
+
+signals:
+    // 0x415 (index, control id), posted.
+    void EntryChosen(int index, int controlId);
 
 protected:
     void DrawContent(QPainter& painter) override;

@@ -6,12 +6,12 @@
 #include "platform/gui/Images.h"
 #include "platform/gui/MenuRunner.h"
 #include "platform/gui/ScreenClass.h"
-#include "views/UserMessageEvent.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace {
 constexpr int kSkinEdge = 3;  // left and right parts of the skin
@@ -23,13 +23,6 @@ COwnerButton::COwnerButton(int controlId, QWidget* parent) : QWidget(parent), m_
     setObjectName(ControlName(u"COwnerButton", controlId));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover, false);
-}
-
-QObject* COwnerButton::Owner() const
-{
-    if (m_owner)
-        return m_owner;
-    return parent();
 }
 
 void COwnerButton::SetText(const QString& text)
@@ -124,11 +117,6 @@ void COwnerButton::paintEvent(QPaintEvent*)
     if (hasFocus())
         DrawFocusMark(painter);
     DrawContent(painter);
-}
-
-void COwnerButton::PostToOwner(int message, qintptr wParam, qintptr lParam) const
-{
-    PostUserMessage(Owner(), message, wParam, lParam);
 }
 
 void COwnerButton::DrawDropDownMark(QPainter& painter) const
@@ -226,7 +214,7 @@ void COwnerButton::mouseReleaseEvent(QMouseEvent* event)
         if (inside) {
             if (m_toggle)
                 m_checked = !m_checked;
-            PostToOwner(UM_COMMAND, m_controlId, 0);
+            emit Clicked(m_controlId);
         }
     }
     update();

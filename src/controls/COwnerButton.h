@@ -2,7 +2,6 @@
 
 #include "model/MenuItemDesc.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class QPainter;
@@ -12,11 +11,12 @@ class QPainter;
 // follows the pen on its own terms: the pen down takes the focus and presses
 // the button; dragging across the edge lifts or presses it again at once; the
 // pen up inside while pressed is a click, which flips a two-state button and
-// posts UM_COMMAND (wParam = the control id) to the owner. Space is a click.
+// reports Clicked. Space is a click.
 //
-// A button reports to its owner, the parent window unless SetOwner names
-// another. Derived buttons draw their own content, and buttons that drop a
-// menu or pop-up act in OnClick before the base click runs.
+// Every report of a button is posted: its owner connects with
+// Qt::QueuedConnection, so the report runs once the pen up is over. Derived
+// buttons draw their own content, and buttons that drop a menu or pop-up act
+// in OnClick before the base click runs.
 class COwnerButton : public QWidget
 {
     Q_OBJECT
@@ -28,10 +28,6 @@ public:
     explicit COwnerButton(int controlId, QWidget* parent = nullptr);
 
     int ControlId() const { return m_controlId; }
-
-    // Where the button's messages go (the parent when not set).
-    void SetOwner(QObject* owner) { m_owner = owner; }
-    QObject* Owner() const;
 
     // The window text, drawn by the default content.
     void SetText(const QString& text);
@@ -55,6 +51,10 @@ public:
     // not the skin's, or that is narrower than it, is filled white instead.
     static void DrawSkin(QPainter& painter, const QPixmap& skin, const QSize& size);
 
+signals:
+    // WM_COMMAND (UM_COMMAND, 0x111) with the control id, posted: a click.
+    void Clicked(int controlId);
+
 protected:
     virtual void DrawNormalBackground(QPainter& painter);
     virtual void DrawPressedBackground(QPainter& painter);
@@ -63,7 +63,7 @@ protected:
     virtual void DrawContent(QPainter& painter);
 
     // The pen came up inside while the button was pressed, before the base
-    // click (focus, flip, UM_COMMAND) runs. Drop-down buttons open their menu
+    // click (focus, flip, Clicked) runs. Drop-down buttons open their menu
     // here.
     virtual void OnClick() {}
 
@@ -72,7 +72,6 @@ protected:
 
     // Black, or grey while disabled.
     QColor TextColor() const;
-    void PostToOwner(int message, qintptr wParam, qintptr lParam) const;
 
     // The drop-down buttons' parts: the mark at the right, the text left in
     // the rest, and their menu shown at the bottom-left corner.
@@ -92,7 +91,6 @@ protected:
 
 private:
     int m_controlId;
-    QPointer<QObject> m_owner;
     QString m_text;
     bool m_toggle = false;
     bool m_checked = false;

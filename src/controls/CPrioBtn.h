@@ -6,7 +6,7 @@
 // (1 high, 0 normal, -1 low) and a drop-down mark. A click drops the menu
 // High (3), Normal (2), Low (1) with the current one marked; a choice
 // becomes the value (id - 2) and the button repaints. Then the click is
-// reported like any other (UM_COMMAND).
+// reported like any other (Clicked).
 class CPrioBtn : public CImageBtn
 {
     Q_OBJECT

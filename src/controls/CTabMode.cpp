@@ -4,7 +4,6 @@
 #include "model/LanguageModule.h"
 #include "platform/gui/Images.h"
 #include "platform/gui/ScreenClass.h"
-#include "views/UserMessageEvent.h"
 
 #include <QProxyStyle>
 
@@ -42,13 +41,6 @@ CTabMode::CTabMode(int controlId, QWidget* parent) : QTabBar(parent), m_controlI
     connect(this, &QTabBar::currentChanged, this, &CTabMode::TabChanged);
 }
 
-QObject* CTabMode::Owner() const
-{
-    if (m_owner)
-        return m_owner;
-    return parent();
-}
-
 void CTabMode::Fill(const QFont& controlFont)
 {
     const bool large = ScreenClass::IsLarge();
@@ -79,5 +71,5 @@ void CTabMode::TabChanged(int index)
 {
     if (m_setting || index < 0)
         return;
-    PostUserMessage(Owner(), UM_SET_VIEW_MODE, index);
+    emit ViewModeChosen(index);
 }

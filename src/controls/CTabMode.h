@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QPointer>
 #include <QTabBar>
 
 // The view-mode tabs under the title bar: Month, Week, List and No Date, tab
-// index = view mode. A tab the user picks is posted to the owner (the parent
-// unless set) as UM_SET_VIEW_MODE (0x403) with the new index; selecting a tab
-// with SetMode posts nothing.
+// index = view mode. A tab the user picks is reported with ViewModeChosen;
+// selecting a tab with SetMode reports nothing.
 class CTabMode : public QTabBar
 {
     Q_OBJECT
@@ -18,8 +16,6 @@ public:
     explicit CTabMode(int controlId, QWidget* parent = nullptr);
 
     int ControlId() const { return m_controlId; }
-    void SetOwner(QObject* owner) { m_owner = owner; }
-    QObject* Owner() const;
 
     // Adds the four tabs with their texts and pictures, in the given font
     // (the control font); again after a font change.
@@ -27,10 +23,13 @@ public:
     void SetMode(int mode);
     int Mode() const { return currentIndex(); }
 
+signals:
+    // UM_SET_VIEW_MODE (0x403) with the new tab index, posted.
+    void ViewModeChosen(int mode);
+
 private:
     void TabChanged(int index);
 
     int m_controlId;
-    QPointer<QObject> m_owner;
     bool m_setting = false;
 };

@@ -1,7 +1,5 @@
 #include "controls/CWndPopup.h"
 
-#include "views/UserMessageEvent.h"
-
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -25,8 +23,7 @@ int CWndPopup::Grid::HitTest(const QPoint& pos) const
     return index < count ? index : -1;
 }
 
-CWndPopup::CWndPopup(QObject* owner, QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_owner(owner)
+CWndPopup::CWndPopup(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
     // A tap outside closes the pop-up and does nothing else: a tap on the
     // button that opened it must not open it again.
@@ -135,13 +132,13 @@ void CWndPopup::Cancel()
     const bool wasOpen = m_open;
     Close();
     if (wasOpen)
-        PostUserMessage(m_owner, UM_POPUP_CANCELLED);
+        emit Cancelled();
 }
 
 void CWndPopup::Choose()
 {
     Close();
-    PostUserMessage(m_owner, ChosenMessage(), ChosenValue());
+    ReportChosen();
 }
 
 void CWndPopup::SetHighlightIndex(int index)
@@ -251,6 +248,6 @@ void CWndPopup::hideEvent(QHideEvent* event)
     // Closed by the system (another window came forward): a cancel.
     if (m_open) {
         m_open = false;
-        PostUserMessage(m_owner, UM_POPUP_CANCELLED);
+        emit Cancelled();
     }
 }

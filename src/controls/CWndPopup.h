@@ -4,13 +4,13 @@
 #include <QWidget>
 
 // The base of the program's pop-up grids (colours, icons): a borderless
-// pop-up window with an owner, placed below or above an anchor window or at
-// a point and kept inside the desktop. While it is open it holds the pointer
-// and the keyboard: the pen highlights the cell under it and chooses it when
-// it comes up there (elsewhere it cancels); the arrow keys move the
-// highlight, Enter or Space choose it, Escape cancels. The owner learns the
-// outcome from a posted notice: the derived pop-up's chosen message, or
-// UM_POPUP_CANCELLED (0x421). A pop-up the system closes (another window
+// pop-up window, placed below or above an anchor window or at a point and
+// kept inside the desktop. While it is open it holds the pointer and the
+// keyboard: the pen highlights the cell under it and chooses it when it comes
+// up there (elsewhere it cancels); the arrow keys move the highlight, Enter
+// or Space choose it, Escape cancels. The owner learns the outcome from a
+// posted notice (it connects with Qt::QueuedConnection): the derived pop-up's
+// chosen signal, or Cancelled. A pop-up the system closes (another window
 // activated) counts as cancelled.
 class CWndPopup : public QWidget
 {
@@ -31,10 +31,8 @@ public:
         int HitTest(const QPoint& pos) const;
     };
 
-    // The pop-up belongs to parent (and goes with it); notices go to owner.
-    CWndPopup(QObject* owner, QWidget* parent);
-
-    QObject* Owner() const { return m_owner; }
+    // The pop-up belongs to parent (and goes with it).
+    explicit CWndPopup(QWidget* parent);
 
     virtual Grid Layout() const = 0;
     int HitTest(const QPoint& pos) const { return Layout().HitTest(pos); }
@@ -52,7 +50,7 @@ public:
     // At a point on the desktop, moved back inside it.
     void ShowAt(const QPoint& globalPos);
     bool IsOpen() const { return m_open; }
-    // Hides the pop-up and posts the cancel notice.
+    // Hides the pop-up and reports Cancelled.
     void Cancel();
 
     // Where each placement puts a pop-up of size within the desktop (global coordinates).
@@ -62,15 +60,18 @@ public:
 
     QSize sizeHint() const override { return Layout().Size(); }
 
+signals:
+    // 0x421, posted: closed without a choice.
+    void Cancelled();
+
 protected:
     virtual void PaintCell(QPainter& painter, int index, const QRect& cell, bool highlighted) = 0;
-    // The chosen notice and its wParam.
-    virtual int ChosenMessage() const = 0;
-    virtual qintptr ChosenValue() const = 0;
+    // Emits the derived pop-up's chosen signal with the highlighted value.
+    virtual void ReportChosen() = 0;
     // The highlight moved to index (a pen or a key).
     virtual void SetHighlightIndex(int index);
 
-    // Posts the chosen notice and closes.
+    // Closes and reports the choice.
     void Choose();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,7 +91,6 @@ private:
     void SetAnchor(QWidget* anchor, Placement placement);
     static QRect Desktop(const QWidget* near);
 
-    QPointer<QObject> m_owner;
     QPointer<QWidget> m_anchor;
     Placement m_placement = Placement::Below;
     int m_highlight = -1;

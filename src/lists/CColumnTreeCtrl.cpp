@@ -1,7 +1,5 @@
 #include "lists/CColumnTreeCtrl.h"
 
-#include "views/UserMessageEvent.h"
-
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -46,7 +44,7 @@ void CColumnTreeCtrl::ReportScrollBarState()
     if (shown == m_scrollBarShown)
         return;
     m_scrollBarShown = shown;
-    PostUserMessage(parentWidget(), UM_TREE_LAYOUT);
+    emit ScrollBarShownChanged();
 }
 
 bool CColumnTreeCtrl::PassMouse(QMouseEvent* event)

@@ -36,11 +36,14 @@ public:
     void SetOffset(int offset) { m_offset = offset; }
 
     // After a rebuild: when the vertical scroll bar appeared or vanished
-    // since the last report, the column window is told to lay out again
-    // (UM_TREE_LAYOUT, posted to the parent).
+    // since the last report, reports ScrollBarShownChanged.
     void ReportScrollBarState();
     // The room the vertical scroll bar takes now (0 when it is not shown).
     int VerticalScrollBarSpace() const;
+
+signals:
+    // UM_TREE_LAYOUT (0x423), posted to the column window: lay out again.
+    void ScrollBarShownChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,7 +1,6 @@
 #include "lists/CColumnTreeWnd.h"
 
 #include "lists/CColumnTreeCtrl.h"
-#include "views/UserMessageEvent.h"
 
 #include <QDebug>
 #include <QFontMetrics>
@@ -44,6 +43,8 @@ bool CColumnTreeWnd::CreateParts()
     if (m_tree->objectName().isEmpty())
         m_tree->setObjectName(QStringLiteral("columnTree"));
     setFocusProxy(m_tree);
+    connect(m_tree, &CColumnTreeCtrl::ScrollBarShownChanged, this, &CColumnTreeWnd::RecalcColumns,
+            Qt::QueuedConnection);
 
     m_hbar = new QScrollBar(Qt::Horizontal, this);
     m_hbar->setObjectName(QStringLiteral("columnScrollBar"));
@@ -211,18 +212,6 @@ void CColumnTreeWnd::SetHeaderItems(const QStringList& captions, const QList<int
         m_header->resizeSection(section, widths[section]);
     m_settingItems = false;
     RecalcColumns();
-}
-
-bool CColumnTreeWnd::event(QEvent* event)
-{
-    if (event->type() == UserMessageEvent::EventType()) {
-        auto* message = static_cast<UserMessageEvent*>(event);
-        if (message->message == UM_TREE_LAYOUT) {
-            RecalcColumns();
-            return true;
-        }
-    }
-    return QWidget::event(event);
 }
 
 void CColumnTreeWnd::resizeEvent(QResizeEvent* event)

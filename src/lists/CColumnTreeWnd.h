@@ -74,7 +74,6 @@ protected:
     // Replaces the header's items: captions and widths.
     void SetHeaderItems(const QStringList& captions, const QList<int>& widths);
 
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

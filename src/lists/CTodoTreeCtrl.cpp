@@ -1,5 +1,6 @@
 #include "lists/CTodoTreeCtrl.h"
 
+#include "controls/CIconPopup.h"
 #include "model/CalendarStore.h"
 #include "model/DateFormat.h"
 #include "model/LanguageModule.h"
@@ -11,7 +12,6 @@
 #include "platform/gui/ScreenClass.h"
 #include "storage/Settings.h"
 #include "storage/UserPrompts.h"
-#include "views/UserMessageEvent.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
@@ -116,8 +116,7 @@ void DrawCellText(QPainter& painter, int left, int right, const QRect& row, cons
 
 } // namespace
 
-CTodoTreeCtrl::CTodoTreeCtrl(ViewContext& context, QObject* notifyTarget, QWidget* parent)
-    : CColumnTreeCtrl(parent), m_context(context), m_notifyTarget(notifyTarget)
+CTodoTreeCtrl::CTodoTreeCtrl(ViewContext& context, QWidget* parent) : CColumnTreeCtrl(parent), m_context(context)
 {
     setObjectName(QStringLiteral("todoTree"));
     m_longPress = new LongPress(viewport(), [this](const QPoint& point) { OnContextGesture(point); });
@@ -260,7 +259,7 @@ void CTodoTreeCtrl::ToggleTaskComplete(int task)
     if (!record)
         return;
     ApplyCompletion(task, record->Completed == 0);
-    SendUserMessage(m_notifyTarget, UM_REPAINT_CALENDAR);
+    emit CalendarRepaintRequested();
 }
 
 bool CTodoTreeCtrl::SetCaretTaskComplete(bool value)
@@ -369,7 +368,7 @@ void CTodoTreeCtrl::OpenItem(const QModelIndex& index)
 {
     const int task = TaskOfNode(Model().NodeOf(index));
     if (task >= 0)
-        Post(UM_EDIT_TASK, task);
+        emit EditTaskRequested(task);
     else if (index.isValid())
         setExpanded(index, !isExpanded(index));
 }
@@ -643,7 +642,7 @@ void CTodoTreeCtrl::TapUp(const Hit& hit, const QPoint& point)
         break;
     default:
         if (m_doubleTap)
-            Post(UM_EDIT_TASK, task);
+            emit EditTaskRequested(task);
         viewport()->update();
         break;
     }
@@ -745,23 +744,23 @@ void CTodoTreeCtrl::RunTaskMenu(int task, const QPoint& globalPos)
     const int chosen = MenuRunner::Run(menu, globalPos, this);
     qint32 priority = 0;
     if (PriorityOfMenuId(chosen, priority)) {
-        Post(UM_SET_PRIORITY, task, priority);
+        emit PriorityChangeRequested(task, priority);
     } else {
         switch (chosen) {
         case kMenuComplete:
             ToggleTaskComplete(task);
             break;
         case kMenuEdit:
-            Post(UM_EDIT_TASK, task);
+            emit EditTaskRequested(task);
             break;
         case kMenuDuplicate:
-            Post(UM_DUPLICATE_TASK, task);
+            emit DuplicateTaskRequested(task);
             break;
         case kMenuDelete:
-            Post(UM_DELETE_TASK, task);
+            emit DeleteTaskRequested(task);
             break;
         case kMenuSetCurrent:
-            Post(UM_COMMAND, kCommandSetCurrent);
+            emit SetCurrentRequested();
             break;
         default:
             break;
@@ -778,11 +777,11 @@ void CTodoTreeCtrl::RunGroupMenu(int node, const QPoint& globalPos)
     if (MenuRunner::Run(menu, globalPos, this) == kMenuReschedule) {
         const quint32 item = Model().Data(node);
         if (TaskTreeModel::IsDateGroup(item)) {
-            Post(UM_RESCHEDULE, kAllCategories, item & kDateBits);
+            emit RescheduleRequested(CalendarStore::kAllCategories, item & kDateBits);
         } else {
             const int first = TaskOfNode(Model().ChildAt(node, 0));
             const TaskRecord* record = first >= 0 ? m_context.planner.store.GetTask(first) : nullptr;
-            Post(UM_RESCHEDULE, qintptr(item & kCategoryBits), record ? StripFlags(record->Date) : kNoDate);
+            emit RescheduleRequested(qint32(item & kCategoryBits), record ? StripFlags(record->Date) : kNoDate);
         }
     }
     viewport()->update();
@@ -793,7 +792,7 @@ void CTodoTreeCtrl::RunPriorityMenu(int task, const QPoint& globalPos)
     const MenuDesc menu = PriorityMenu(task);
     qint32 priority = 0;
     if (!menu.isEmpty() && PriorityOfMenuId(MenuRunner::Run(menu, globalPos, this), priority))
-        Post(UM_SET_PRIORITY, task, priority);
+        emit PriorityChangeRequested(task, priority);
     viewport()->update();
 }
 
@@ -804,9 +803,9 @@ void CTodoTreeCtrl::RunCategoryMenu(int task, const QPoint& globalPos)
         return;
     const int chosen = MenuRunner::Run(m_context.planner.store.CategoryMenu(record->Category, false), globalPos, this);
     if (chosen == CalendarStore::kEditCategoriesCommand)
-        Post(UM_COMMAND, kCommandCategories);
+        emit EditCategoriesRequested();
     else if (chosen >= CalendarStore::kCategoryCommandBase)
-        Post(UM_SET_CATEGORY, task, chosen - CalendarStore::kCategoryCommandBase);
+        emit CategoryChangeRequested(task, chosen - CalendarStore::kCategoryCommandBase);
     viewport()->update();
 }
 
@@ -818,48 +817,47 @@ void CTodoTreeCtrl::RunDateMenu(int task, const QPoint& globalPos)
     const int chosen = MenuRunner::Run(menu, globalPos, this);
     viewport()->update();
     if (chosen == kDateNone) {
-        Post(UM_SET_TASK_DATE, task, kNoDate);
+        emit DateChangeRequested(task, kNoDate);
     } else if (chosen == kDateSelect) {
         const TaskRecord* record = m_context.planner.store.GetTask(task);
         PackedDate date = kNoDate;
         if (record && m_datePicker && m_datePicker(StripFlags(record->Date), date))
-            Post(UM_SET_TASK_DATE, task, StripFlags(date));
+            emit DateChangeRequested(task, StripFlags(date));
     } else {
         for (const DateChoice& choice : kDateChoices)
             if (choice.id == chosen)
-                Post(UM_SET_TASK_DATE, task, choice.date());
+                emit DateChangeRequested(task, choice.date());
     }
+}
+
+CIconPopup* CTodoTreeCtrl::IconPopup() const
+{
+    return m_iconPopup;
 }
 
 void CTodoTreeCtrl::OpenIconPopup(const QPoint& globalPos, quint32 icon)
 {
     viewport()->update();
-    if (m_iconPopup)
-        m_iconPopup(this, globalPos, int(icon));
-}
-
-void CTodoTreeCtrl::Post(int message, qintptr wParam, qintptr lParam) const
-{
-    PostUserMessage(m_notifyTarget, message, wParam, lParam);
-}
-
-bool CTodoTreeCtrl::event(QEvent* event)
-{
-    if (event->type() == UserMessageEvent::EventType()) {
-        auto* message = static_cast<UserMessageEvent*>(event);
-        if (message->message == UM_ICON_CHOSEN) {
-            const int task = CaretTask();
-            if (task >= 0)
-                SendUserMessage(m_notifyTarget, UM_SET_ICON, task, message->wParam);
-            viewport()->update();
-            setFocus();
-            return true;
-        }
-        if (message->message == UM_POPUP_CANCELLED) {
-            viewport()->update();
-            setFocus();
-            return true;
-        }
+    if (!m_iconPopup) {
+        m_iconPopup = new CIconPopup(this);
+        m_iconPopup->setObjectName(QStringLiteral("treeIconPopup"));
+        connect(m_iconPopup, &CIconPopup::IconChosen, this, &CTodoTreeCtrl::OnIconChosen, Qt::QueuedConnection);
+        connect(m_iconPopup, &CWndPopup::Cancelled, this, &CTodoTreeCtrl::OnIconCancelled, Qt::QueuedConnection);
     }
-    return CColumnTreeCtrl::event(event);
+    m_iconPopup->SetHighlightIcon(int(icon));
+    m_iconPopup->ShowAt(globalPos);
+}
+
+void CTodoTreeCtrl::OnIconChosen(int icon)
+{
+    const int task = CaretTask();
+    if (task >= 0)
+        emit IconChangeRequested(task, icon);
+    OnIconCancelled();
+}
+
+void CTodoTreeCtrl::OnIconCancelled()
+{
+    viewport()->update();
+    setFocus();
 }

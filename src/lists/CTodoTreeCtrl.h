@@ -5,20 +5,22 @@
 #include "lists/TaskTreeShape.h"
 #include "model/MenuItemDesc.h"
 #include "model/PackedDate.h"
-#include "views/ViewContext.h"
+#include "platform/gui/ViewContext.h"
 
+#include <QPointer>
 #include <QRect>
 
 #include <functional>
 
+class CIconPopup;
 class LongPress;
 class TaskRecord;
 
 // The task tree: fills itself from the store for the view state and the
 // settings, paints every row from the store at paint time, routes taps by
-// zones of the row, edits completion, priority, icon, category and date in
-// place and reports everything else to its notify target (the main view)
-// with the UM_ messages.
+// zones of the row, edits completion in place and reports everything else to
+// the main view with its signals. Posted reports are connected with
+// Qt::QueuedConnection, sent ones directly.
 class CTodoTreeCtrl : public CColumnTreeCtrl
 {
     Q_OBJECT
@@ -48,19 +50,11 @@ public:
         kDateSunday = 107,
         kDateMonday = 108,
     };
-    // Commands posted to the main view as UM_COMMAND.
-    static constexpr int kCommandCategories = 32795;
-    static constexpr int kCommandSetCurrent = 32898;
-    static constexpr qint32 kAllCategories = 0x7FFFFFFF;
 
     // Asks for a date starting at initial; false when cancelled.
     using DatePicker = std::function<bool(PackedDate initial, PackedDate& chosen)>;
-    // Shows the icon picker at a point with an icon highlighted; the picker
-    // posts its choice (UM_ICON_CHOSEN, wParam = icon) or its cancel
-    // (UM_POPUP_CANCELLED) to owner.
-    using IconPopupOpener = std::function<void(QObject* owner, const QPoint& globalPos, int icon)>;
 
-    CTodoTreeCtrl(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
+    explicit CTodoTreeCtrl(ViewContext& context, QWidget* parent = nullptr);
     ~CTodoTreeCtrl() override;
 
     TaskTreeShape Shape() const;
@@ -118,14 +112,36 @@ public:
     // The Select Date dialog behind the date menu's last item; without one
     // the item is shown disabled.
     void SetDatePicker(DatePicker picker) { m_datePicker = std::move(picker); }
-    // The icon picker behind the icon zone; without one a tap there only
-    // repaints.
-    void SetIconPopup(IconPopupOpener opener) { m_iconPopup = std::move(opener); }
+    // The icon grid of the icon zone, once it has been opened.
+    CIconPopup* IconPopup() const;
+
+signals:
+    // UM_REPAINT_CALENDAR (0x402), sent: a completion changed in place.
+    void CalendarRepaintRequested();
+    // UM_SET_PRIORITY (0x406) (task index, priority 1, 0 or -1), posted.
+    void PriorityChangeRequested(int task, int priority);
+    // UM_SET_TASK_DATE (0x407) (task index, date), posted.
+    void DateChangeRequested(int task, PackedDate date);
+    // UM_SET_CATEGORY (0x408) (task index, category index), posted.
+    void CategoryChangeRequested(int task, int category);
+    // UM_EDIT_TASK (0x41A) (task index), posted.
+    void EditTaskRequested(int task);
+    // UM_SET_ICON (0x41C) (task index, icon), sent.
+    void IconChangeRequested(int task, int icon);
+    // UM_DUPLICATE_TASK (0x41D) (task index), posted.
+    void DuplicateTaskRequested(int task);
+    // UM_DELETE_TASK (0x41E) (task index), posted.
+    void DeleteTaskRequested(int task);
+    // UM_RESCHEDULE (0x425) (category index or all categories, date), posted.
+    void RescheduleRequested(qint32 category, PackedDate date);
+    // The command Set as Current (WM_COMMAND 32898), posted.
+    void SetCurrentRequested();
+    // The command Categories... (WM_COMMAND 32795), posted.
+    void EditCategoriesRequested();
 
 protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void paintEvent(QPaintEvent* event) override;
-    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -147,17 +163,17 @@ private:
     void RunPriorityMenu(int task, const QPoint& globalPos);
     void RunCategoryMenu(int task, const QPoint& globalPos);
     void RunDateMenu(int task, const QPoint& globalPos);
-    // Opens the icon picker for the caret task; its choice comes back as
-    // UM_ICON_CHOSEN, a cancel as UM_POPUP_CANCELLED.
+    // Opens the icon grid for the caret task; its choice (0x418, posted)
+    // goes to OnIconChosen, a cancel (0x421, posted) to OnIconCancelled.
     void OpenIconPopup(const QPoint& globalPos, quint32 icon);
-    void Post(int message, qintptr wParam, qintptr lParam = 0) const;
+    void OnIconChosen(int icon);
+    void OnIconCancelled();
 
     ViewContext& m_context;
-    QObject* m_notifyTarget;
     TaskTreeModel::Builder m_builder;
     LongPress* m_longPress;
     DatePicker m_datePicker;
-    IconPopupOpener m_iconPopup;
+    QPointer<CIconPopup> m_iconPopup;
     QRect m_feedback;
     TaskRowLayout m_paintLayout; // for the rows of the paint under way
     Hit m_press;

@@ -6,8 +6,7 @@
 
 #include <QHeaderView>
 
-CTodoTreeWnd::CTodoTreeWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent)
-    : CColumnTreeWnd(parent), m_context(context), m_notifyTarget(notifyTarget)
+CTodoTreeWnd::CTodoTreeWnd(ViewContext& context, QWidget* parent) : CColumnTreeWnd(parent), m_context(context)
 {
     setObjectName(QStringLiteral("todoTreeWnd"));
     // The task window always makes its tree, so the parts below exist.
@@ -20,7 +19,7 @@ CTodoTreeWnd::~CTodoTreeWnd() = default;
 
 CColumnTreeCtrl* CTodoTreeWnd::NewTreeCtrl()
 {
-    return new CTodoTreeCtrl(m_context, m_notifyTarget, this);
+    return new CTodoTreeCtrl(m_context, this);
 }
 
 CTodoTreeCtrl* CTodoTreeWnd::TodoTree() const
@@ -31,11 +30,6 @@ CTodoTreeCtrl* CTodoTreeWnd::TodoTree() const
 void CTodoTreeWnd::SetDatePicker(std::function<bool(PackedDate initial, PackedDate& chosen)> picker)
 {
     TodoTree()->SetDatePicker(std::move(picker));
-}
-
-void CTodoTreeWnd::SetIconPopup(std::function<void(QObject* owner, const QPoint& globalPos, int icon)> opener)
-{
-    TodoTree()->SetIconPopup(std::move(opener));
 }
 
 void CTodoTreeWnd::Rebuild(bool clearSelection)

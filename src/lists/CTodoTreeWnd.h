@@ -2,7 +2,7 @@
 
 #include "lists/CColumnTreeWnd.h"
 #include "model/PackedDate.h"
-#include "views/ViewContext.h"
+#include "platform/gui/ViewContext.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -15,8 +15,8 @@ class CTodoTreeCtrl;
 // category and date columns over a tree of task rows and group rows. Rows
 // carry only their 32-bit item data (a task's store index, a date group's
 // date | 0x40000000, a category group's index | 0x80000000); everything is
-// painted from the store. It reports edits to its notify target (the main
-// view) with the UM_ messages and its selection changes with the signal.
+// painted from the store. The tree itself (TodoTree()) reports edits to the
+// main view with its signals; this window reports selection changes.
 class CTodoTreeWnd : public CColumnTreeWnd
 {
     Q_OBJECT
@@ -28,7 +28,7 @@ public:
     // Header captions: title, category, date.
     static constexpr int kTextCaptions[3] = {123, 124, 125};
 
-    CTodoTreeWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
+    explicit CTodoTreeWnd(ViewContext& context, QWidget* parent = nullptr);
     ~CTodoTreeWnd() override;
 
     // Clears and refills the tree for the current view state and settings.
@@ -71,10 +71,6 @@ public:
     // task's date and gives the chosen one (false = cancelled). Without one
     // the item is shown disabled.
     void SetDatePicker(std::function<bool(PackedDate initial, PackedDate& chosen)> picker);
-    // The icon picker the icon zone of a task row opens: shown at a point
-    // with the task's icon highlighted, it posts its choice (UM_ICON_CHOSEN,
-    // wParam = icon) or its cancel (UM_POPUP_CANCELLED) to owner, the tree.
-    void SetIconPopup(std::function<void(QObject* owner, const QPoint& globalPos, int icon)> opener);
 
 signals:
     // The caret row changed (not sent while the tree is frozen).
@@ -87,5 +83,4 @@ protected:
 
 private:
     ViewContext& m_context;
-    QObject* m_notifyTarget;
 };

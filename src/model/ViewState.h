@@ -2,6 +2,21 @@
 
 #include "model/PackedDate.h"
 
+// How a navigation moves the selected date (UM_NAVIGATE's lParam): to a date
+// (or, with no date, to the undated tasks), to today, a month, a week or a
+// day on or back, or to the undated tasks.
+enum class NavigateCode : int {
+    ToDate = 0,
+    Today = 1,
+    NextMonth = 2,
+    PrevMonth = 3,
+    NextWeek = 4,
+    PrevWeek = 5,
+    NextDay = 6,
+    PrevDay = 7,
+    NoDate = 8,
+};
+
 // What the views show: the selected day (bit 28 = the whole week of that
 // day), the selected task, the view mode, the priority switches and the
 // Hide Complete flags, kept apart per situation. One instance per process.
@@ -9,6 +24,7 @@ class ViewState
 {
 public:
     enum Mode : int { Month = 0, Week = 1, List = 2, NoDate = 3 };
+    static constexpr int kModeCount = 4;
 
     PackedDate SelectedDate = 0;
     int SelectedTask = -1;

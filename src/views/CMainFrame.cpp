@@ -9,7 +9,6 @@
 #include "storage/Settings.h"
 #include "views/CMainView.h"
 #include "views/MenuCommands.h"
-#include "views/UserMessageEvent.h"
 
 #include <QAction>
 #include <QApplication>
@@ -137,7 +136,7 @@ CMainFrame::CMainFrame(ViewContext& context, const QString& commandLinePath, QWi
     RestoreWindowGeometry();
     UpdateCommandStates();
     // The first paint of the view comes after the frame is in place.
-    PostUserMessage(this, UM_FRAME_REPAINT);
+    QMetaObject::invokeMethod(this, &CMainFrame::RepaintView, Qt::QueuedConnection);
 }
 
 CMainFrame::~CMainFrame()
@@ -328,14 +327,10 @@ void CMainFrame::UpdateWindowTitle()
 
 // ---- Window events
 
-bool CMainFrame::event(QEvent* event)
+void CMainFrame::RepaintView()
 {
-    if (event->type() == UserMessageEvent::EventType()) {
-        if (static_cast<UserMessageEvent*>(event)->message == UM_FRAME_REPAINT && m_view)
-            m_view->RepaintAll();
-        return true;
-    }
-    return QMainWindow::event(event);
+    if (m_view)
+        m_view->RepaintAll();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/ViewContext.h"
+#include "platform/gui/ViewContext.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -55,8 +55,11 @@ public:
     // nothing; a named calendar is still saved silently.
     void SetLeaving() { m_leaving = true; }
 
+    // UM_FRAME_REPAINT (0x42E), posted to the frame: the first paint once
+    // the frame is in place, and a new day.
+    void RepaintView();
+
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

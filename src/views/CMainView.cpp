@@ -1,7 +1,7 @@
 #include "views/CMainView.h"
 
-#include "controls/CIconPopup.h"
 #include "controls/CTabMode.h"
+#include "lists/CTodoTreeCtrl.h"
 #include "lists/CTodoTreeWnd.h"
 #include "model/CalendarStore.h"
 #include "model/CategoryList.h"
@@ -17,7 +17,6 @@
 #include "views/CRenderWnd.h"
 #include "views/CTitleWnd.h"
 #include "views/MenuCommands.h"
-#include "views/UserMessageEvent.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -25,6 +24,9 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <type_traits>
 
 namespace {
 
@@ -41,19 +43,6 @@ constexpr int kTextExported = 242;
 constexpr int kTextExportDone = 243;
 constexpr int kTextImportTaskList = 244;
 constexpr int kTextExportTaskList = 245;
-
-// Navigation codes of NavigateTo and UM_NAVIGATE.
-enum Navigation : int {
-    NavToDate = 0,
-    NavToday = 1,
-    NavNextMonth = 2,
-    NavPrevMonth = 3,
-    NavNextWeek = 4,
-    NavPrevWeek = 5,
-    NavNextDay = 6,
-    NavPrevDay = 7,
-    NavNoDate = 8,
-};
 
 bool IsDatedMode(int mode)
 {
@@ -97,34 +86,81 @@ CMainView::CMainView(ViewContext& context, const QString& commandLinePath, QWidg
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::ArrowCursor);
 
-    m_title = new CTitleWnd(context, this, this);
+    m_title = new CTitleWnd(context, this);
     m_title->setObjectName(QStringLiteral("titleWnd"));
-    m_surface = new CRenderWnd(context, this, this);
+    m_surface = new CRenderWnd(context, this);
     m_surface->setObjectName(QStringLiteral("renderWnd"));
     m_surface->setFocusPolicy(Qt::StrongFocus);
-    m_tree = new CTodoTreeWnd(context, this, this);
+    m_tree = new CTodoTreeWnd(context, this);
     m_tree->setObjectName(QStringLiteral("todoTreeWnd"));
     m_tree->setFocusPolicy(Qt::StrongFocus);
     // Created last, it stays hidden until the start-up fills it.
     m_tabs = new CTabMode(kTabModeId, this);
     m_tabs->setObjectName(QStringLiteral("tabMode"));
-    m_tabs->SetOwner(this);
     m_tabs->hide();
 
-    connect(m_tree, &CTodoTreeWnd::SelectionChanged, this, &CMainView::OnTreeSelectionChanged);
-    m_tree->SetIconPopup([this](QObject* owner, const QPoint& globalPos, int icon) {
-        if (m_iconPopup && m_iconPopup->Owner() != owner)
-            delete m_iconPopup.data();
-        if (!m_iconPopup) {
-            m_iconPopup = new CIconPopup(owner, this);
-            m_iconPopup->setObjectName(QStringLiteral("treeIconPopup"));
-        }
-        m_iconPopup->SetHighlightIcon(icon);
-        m_iconPopup->ShowAt(globalPos);
-    });
+    ConnectChildren();
     m_workflow.SetListener(this);
 
-    PostUserMessage(this, UM_STARTUP);
+    QMetaObject::invokeMethod(this, &CMainView::OnStartup, Qt::QueuedConnection);
+}
+
+// ---- The children's reports
+
+template <class Sender, class Signal, class Handler>
+void CMainView::Listen(const Sender* sender, Signal signal, Handler handler, Qt::ConnectionType type)
+{
+    // The declared return type lets Qt count the signal's arguments without
+    // instantiating the body.
+    connect(
+        sender, signal, this,
+        [this, handler](auto... args) -> void {
+            if constexpr (std::is_member_function_pointer_v<Handler>)
+                std::invoke(handler, this, args...);
+            else
+                std::invoke(handler, args...);
+            emit StateChanged();
+        },
+        type);
+}
+
+template <class Sender, class Signal, class Handler>
+void CMainView::Posted(const Sender* sender, Signal signal, Handler handler)
+{
+    Listen(sender, signal, handler, Qt::QueuedConnection);
+}
+
+template <class Sender, class Signal, class Handler>
+void CMainView::Sent(const Sender* sender, Signal signal, Handler handler)
+{
+    Listen(sender, signal, handler, Qt::DirectConnection);
+}
+
+void CMainView::ConnectChildren()
+{
+    Posted(m_surface, &CRenderWnd::RefreshRequested, &CMainView::Refresh);
+    Sent(m_surface, &CRenderWnd::DayNoteRequested, &CMainView::DailyNote);
+
+    Posted(m_tabs, &CTabMode::ViewModeChosen, &CMainView::ActivateViewMode);
+
+    Sent(m_title, &CTitleWnd::NavigateRequested, &CMainView::NavigateTo);
+    Sent(m_title, &CTitleWnd::CategorySelected, &CMainView::SelectCategory);
+    Posted(m_title, &CTitleWnd::RefreshRequested, &CMainView::Refresh);
+    Posted(m_title, &CTitleWnd::RangeChanged, &CMainView::RangeChanged);
+
+    const CTodoTreeCtrl* tree = m_tree->TodoTree();
+    Sent(tree, &CTodoTreeCtrl::CalendarRepaintRequested, &CMainView::RepaintCalendar);
+    Posted(tree, &CTodoTreeCtrl::PriorityChangeRequested, &CMainView::SetTaskPriority);
+    Posted(tree, &CTodoTreeCtrl::DateChangeRequested, &CMainView::SetTaskDate);
+    Posted(tree, &CTodoTreeCtrl::CategoryChangeRequested, &CMainView::SetTaskCategory);
+    Posted(tree, &CTodoTreeCtrl::EditTaskRequested, &CMainView::EditTask);
+    Sent(tree, &CTodoTreeCtrl::IconChangeRequested, &CMainView::SetTaskIcon);
+    Posted(tree, &CTodoTreeCtrl::DuplicateTaskRequested, &CMainView::DuplicateTask);
+    Posted(tree, &CTodoTreeCtrl::DeleteTaskRequested, &CMainView::DeleteTask);
+    Posted(tree, &CTodoTreeCtrl::RescheduleRequested, &CMainView::Reschedule);
+    Posted(tree, &CTodoTreeCtrl::SetCurrentRequested, [this] { OnCommand(ID_SET_AS_CURRENT); });
+    Posted(tree, &CTodoTreeCtrl::EditCategoriesRequested, [this] { OnCommand(ID_CATEGORIES); });
+    connect(m_tree, &CTodoTreeWnd::SelectionChanged, this, &CMainView::OnTreeSelectionChanged);
 }
 
 CMainView::~CMainView()
@@ -223,25 +259,25 @@ void CMainView::ActivateViewMode(int mode)
     m_tree->Rebuild(false);
 }
 
-void CMainView::NavigateTo(PackedDate date, int how)
+void CMainView::NavigateTo(PackedDate date, NavigateCode how)
 {
-    // The steps of codes 2 to 7, in code order.
+    // The steps of the codes NextMonth to PrevDay, in code order.
     static PackedDate (*const kSteps[])(PackedDate) = {NextMonth, PrevMonth, NextWeek, PrevWeek, NextDay, PrevDay};
     ViewState& view = m_context.planner.view;
-    if (how < NavToDate || how > NavNoDate)
+    if (how < NavigateCode::ToDate || how > NavigateCode::NoDate)
         return;
-    if (how == NavNoDate || (how == NavToDate && date == kNoDate)) {
+    if (how == NavigateCode::NoDate || (how == NavigateCode::ToDate && date == kNoDate)) {
         SwitchMode(ViewState::NoDate);
     } else {
         // A dated target shows in the Week view when the list views are up.
         if (!IsDatedMode(view.ViewMode))
             SwitchMode(ViewState::Week);
-        if (how == NavToDate)
+        if (how == NavigateCode::ToDate)
             view.SelectedDate = date;
-        else if (how == NavToday)
+        else if (how == NavigateCode::Today)
             view.SelectedDate = Today();
         else
-            view.SelectedDate = kSteps[how - NavNextMonth](view.SelectedDate);
+            view.SelectedDate = kSteps[int(how) - int(NavigateCode::NextMonth)](view.SelectedDate);
     }
     AfterDateChange();
 }
@@ -321,374 +357,259 @@ void CMainView::OnTreeSelectionChanged()
     emit StateChanged();
 }
 
-// ---- User messages
+// ---- The UM_ messages
 
-bool CMainView::event(QEvent* event)
+bool CMainView::IsTask(int index) const
 {
-    if (event->type() == UserMessageEvent::EventType()) {
-        auto* message = static_cast<UserMessageEvent*>(event);
-        message->result = OnUserMessage(*message);
-        emit StateChanged();
-        return true;
-    }
-    return QWidget::event(event);
+    const CalendarStore& store = m_context.planner.store;
+    return index >= 0 && index < store.TaskCount() && store.IsLive(index);
 }
 
-qintptr CMainView::OnUserMessage(const UserMessageEvent& message)
+void CMainView::RepaintCalendar()
+{
+    m_surface->update();
+}
+
+void CMainView::SetSelectedComplete(bool complete)
+{
+    if (!IsTask(m_context.planner.view.SelectedTask))
+        return;
+    m_tree->SetCaretTaskComplete(complete);
+    m_surface->update();
+}
+
+void CMainView::SetTaskPriority(int task, int priority)
+{
+    if (!IsTask(task))
+        return;
+    m_tree->SetTaskPriority(task, priority > 0 ? kPriorityHigh : priority < 0 ? kPriorityLow : kPriorityNormal);
+    m_surface->update();
+}
+
+void CMainView::SetTaskDate(int task, PackedDate date)
+{
+    ViewState& view = m_context.planner.view;
+    if (task == -1) {
+        if (date != kNoDate)
+            view.SelectedDate = date;
+        if (view.ViewMode == ViewState::NoDate && date != kNoDate)
+            ActivateViewMode(ViewState::Week);
+        else if (view.ViewMode == ViewState::Week && date == kNoDate)
+            ActivateViewMode(ViewState::NoDate);
+    } else if (!IsTask(task)) {
+        return;
+    }
+    ShowModeAndDate();
+    m_tree->SetTaskDate(task, date);
+    m_surface->update();
+}
+
+void CMainView::SetTaskCategory(int task, int category)
+{
+    if (IsTask(task) && category >= 0 && category < m_context.planner.store.Categories().Count()) {
+        m_tree->SetTaskCategory(task, category);
+        m_surface->update();
+    }
+}
+
+void CMainView::RepaintTree()
+{
+    m_tree->update();
+}
+
+void CMainView::SelectCategory(qint32 category)
 {
     CalendarStore& store = m_context.planner.store;
-    ViewState& view = m_context.planner.view;
-    const qintptr w = message.wParam;
-    const qintptr l = message.lParam;
-    const auto isTask = [&](qintptr index) { return index >= 0 && index < store.TaskCount() && store.IsLive(int(index)); };
+    if (category == store.CategorySelection())
+        return;
+    store.SetCategorySelection(category);
+    m_tree->ClearSelection();
+    m_context.planner.view.SelectedTask = -1;
+    m_tree->Rebuild(true);
+    update();
+    m_surface->update();
+}
 
-    switch (message.message) {
-    case UM_COMMAND:
-        return OnCommand(int(w)) ? 1 : 0;
-    case UM_REFRESH:
-        Refresh();
-        return 0;
-    case UM_REPAINT_CALENDAR:
+void CMainView::DeleteSelected()
+{
+    if (RequireSelectedTask())
+        DeleteTask(m_context.planner.view.SelectedTask); // UM_DELETE_TASK, sent
+}
+
+void CMainView::MoveSelectedUp()
+{
+    MoveSelected(true);
+}
+
+void CMainView::MoveSelectedDown()
+{
+    MoveSelected(false);
+}
+
+void CMainView::SetTaskIcon(int task, int icon)
+{
+    if (IsTask(task) && icon >= 0) {
+        m_context.planner.store.SetIcon(task, quint32(icon));
         m_surface->update();
-        return 0;
-    case UM_SET_VIEW_MODE:
-        ActivateViewMode(int(w));
-        return 0;
-    case UM_SET_COMPLETE:
-        if (isTask(view.SelectedTask)) {
-            m_tree->SetCaretTaskComplete(l != 0);
-            m_surface->update();
-        }
-        return 0;
-    case UM_STARTUP:
-        OnStartup();
-        return 0;
-    case UM_SET_PRIORITY:
-        if (isTask(w)) {
-            m_tree->SetTaskPriority(int(w), int(l) > 0 ? kPriorityHigh : int(l) < 0 ? kPriorityLow : kPriorityNormal);
-            m_surface->update();
-        }
-        return 0;
-    case UM_SET_TASK_DATE: {
-        const auto date = PackedDate(l);
-        if (w == -1) {
-            if (date != kNoDate)
-                view.SelectedDate = date;
-            if (view.ViewMode == ViewState::NoDate && date != kNoDate)
-                ActivateViewMode(ViewState::Week);
-            else if (view.ViewMode == ViewState::Week && date == kNoDate)
-                ActivateViewMode(ViewState::NoDate);
-        } else if (!isTask(w)) {
-            return 0;
-        }
-        ShowModeAndDate();
-        m_tree->SetTaskDate(int(w), date);
-        m_surface->update();
-        return 0;
     }
-    case UM_SET_CATEGORY:
-        if (isTask(w) && l >= 0 && l < m_context.planner.store.Categories().Count()) {
-            m_tree->SetTaskCategory(int(w), int(l));
-            m_surface->update();
-        }
-        return 0;
-    case UM_REPAINT_TREE:
-        m_tree->update();
-        return 0;
-    case UM_NEW_TASK:
-        NewTask();
-        return 0;
-    case UM_SELECT_CATEGORY:
-        if (qint32(w) == store.CategorySelection())
-            return 0;
-        store.SetCategorySelection(qint32(w));
-        m_tree->ClearSelection();
-        view.SelectedTask = -1;
-        m_tree->Rebuild(true);
-        update();
-        m_surface->update();
-        return 0;
-    case UM_DELETE_SELECTED:
-        if (RequireSelectedTask())
-            SendUserMessage(this, UM_DELETE_TASK, view.SelectedTask);
-        return 0;
-    case UM_MOVE_UP:
-        MoveSelected(true);
-        return 0;
-    case UM_MOVE_DOWN:
-        MoveSelected(false);
-        return 0;
-    case UM_EDIT_TASK:
-        EditTask(int(w));
-        return 0;
-    case UM_DAY_NOTE:
-        DailyNote();
-        return 0;
-    case UM_SET_ICON:
-        if (isTask(w) && l >= 0) {
-            store.SetIcon(int(w), quint32(l));
-            m_surface->update();
-        }
-        return 0;
-    case UM_DUPLICATE_TASK:
-        DuplicateTask(int(w));
-        return 0;
-    case UM_DELETE_TASK:
-        DeleteTask(int(w));
-        return 0;
-    case UM_NAVIGATE:
-        NavigateTo(PackedDate(w), int(l));
-        return 0;
-    case UM_EXPAND_LEVEL:
-        m_tree->ExpandAll(int(w));
-        return 0;
-    case UM_RESCHEDULE:
-        Reschedule(qint32(w), PackedDate(l));
-        return 0;
-    case UM_RANGE_CHANGED:
-        m_tree->Rebuild(false);
-        return 0;
-    default:
-        return 0;
-    }
+}
+
+void CMainView::ExpandLevel(int level)
+{
+    m_tree->ExpandAll(level);
+}
+
+void CMainView::RangeChanged()
+{
+    m_tree->Rebuild(false);
 }
 
 // ---- Commands
 
+std::span<const CMainView::CommandRow> CMainView::Commands()
+{
+    using View = CMainView;
+    // Commands whose dialog the program has not handed over yet are not run.
+    constexpr auto taskEditor = [](const View& v) { return bool(v.m_dialogs.taskEditor); };
+    constexpr auto dayNote = [](const View& v) { return bool(v.m_dialogs.dayNote); };
+    constexpr auto reschedule = [](const View& v) { return bool(v.m_dialogs.reschedule); };
+    constexpr auto selectDate = [](const View& v) { return bool(v.m_dialogs.selectDate); };
+    constexpr auto categoryEditor = [](const View& v) { return bool(v.m_dialogs.categoryEditor); };
+    constexpr auto holidayEditor = [](const View& v) { return bool(v.m_dialogs.holidayEditor); };
+    constexpr auto filter = [](const View& v) { return bool(v.m_dialogs.filter); };
+    constexpr auto search = [](const View& v) { return bool(v.m_dialogs.search); };
+    constexpr auto preferences = [](const View& v) { return bool(v.m_dialogs.preferences); };
+
+    static const CommandRow kRows[] = {
+        {ID_NEW_FILE, [](View& v) { v.m_workflow.NewFile(); }},
+        {ID_OPEN_FILE, [](View& v) { v.m_workflow.OpenFile(); }},
+        {ID_SAVE, [](View& v) { v.m_workflow.Save(); }},
+        {ID_SAVE_AS, [](View& v) { v.m_workflow.SaveAs(); }},
+        {ID_IMPORT_CSV, [](View& v) { v.ImportCsvFile(); }},
+        {ID_EXPORT_CSV, [](View& v) { v.ExportCsvFile(); }},
+        {ID_IMPORT_TASK_LIST, [](View& v) { v.ImportTaskList(); }},
+        {ID_EXPORT_TASK_LIST, [](View& v) { v.ExportTaskList(); }},
+        {ID_PREFERENCE, [](View& v) { v.Preferences(); }, preferences},
+        {ID_PASSWORD, [](View& v) { v.ChangePassword(); }},
+
+        {ID_NEW_TASK, [](View& v) { v.NewTask(); }, taskEditor},
+        {ID_EDIT_TASK, [](View& v) { v.EditSelected(); }, taskEditor},
+        {ID_DUPLICATE_TASK,
+         [](View& v) {
+             if (v.RequireSelectedTask())
+                 v.DuplicateTask(v.m_context.planner.view.SelectedTask);
+         }},
+        {ID_DELETE_TASK, [](View& v) { v.DeleteSelected(); }}, // UM_DELETE_SELECTED, sent
+        {ID_UPDATE_DUE_TASKS, [](View& v) { v.UpdateDueTasks(); }},
+        {ID_RESCHEDULE, // UM_RESCHEDULE, sent
+         [](View& v) { v.Reschedule(CalendarStore::kAllCategories, v.m_context.planner.view.DisplayDate()); },
+         reschedule},
+        {ID_DAILY_NOTE, [](View& v) { v.DailyNote(); }, dayNote},
+        {ID_FLIGHT, [](View& v) { v.ToggleDayMark(kMarkFlight); }},
+        {ID_HOLIDAY, [](View& v) { v.ToggleDayMark(kMarkHoliday); }},
+        {ID_THIRD_MARK, [](View& v) { v.ToggleDayMark(kMarkThird); }},
+        {ID_SET_AS_CURRENT, [](View& v) { v.SetSelectedAsCurrent(); }},
+        {ID_CLEAR_CURRENT, [](View& v) { v.ClearCurrent(); }},
+        {ID_CATEGORIES, [](View& v) { v.EditCategories(); }, categoryEditor},
+        {ID_HOLIDAYS, [](View& v) { v.EditHolidays(); }, holidayEditor},
+
+        {ID_TODAY, [](View& v) { v.NavigateTo(kNoDate, NavigateCode::Today); }},
+        {ID_SELECT_DATE, [](View& v) { v.SelectDate(); }, selectDate},
+        {ID_VIEW_MONTH, [](View& v) { v.ActivateViewMode(ViewState::Month); }},
+        {ID_VIEW_WEEK, [](View& v) { v.ActivateViewMode(ViewState::Week); }},
+        {ID_VIEW_LIST, [](View& v) { v.ActivateViewMode(ViewState::List); }},
+        {ID_VIEW_NO_DATE, [](View& v) { v.ActivateViewMode(ViewState::NoDate); }},
+        {ID_HIDE_COMPLETE, [](View& v) { v.ToggleHideComplete(); }},
+        {ID_SORT_COMPLETE, [](View& v) { v.ToggleSortComplete(); }},
+        {ID_FILTER, [](View& v) { v.Filter(); }, filter},
+        {ID_FLAT, [](View& v) { v.SetGroupScheme(0); }},
+        {ID_GROUP_BY_DATE, [](View& v) { v.SetGroupScheme(1); }},
+        {ID_GROUP_BY_CATEGORY, [](View& v) { v.SetGroupScheme(2); }},
+        {ID_SEARCH, [](View& v) { v.Search(); }, search},
+        {ID_EXPAND_ALL, [](View& v) { v.m_tree->ExpandAll(2); }},
+        {ID_COLLAPSE_ALL, [](View& v) { v.m_tree->ExpandAll(0); }},
+
+        {ID_MOVE_UP, [](View& v) { v.MoveSelectedUp(); }},     // UM_MOVE_UP, sent
+        {ID_MOVE_DOWN, [](View& v) { v.MoveSelectedDown(); }}, // UM_MOVE_DOWN, sent
+        {ID_NEXT_MONTH, [](View& v) { v.NavigateTo(kNoDate, NavigateCode::NextMonth); }},
+        {ID_PREV_MONTH, [](View& v) { v.NavigateTo(kNoDate, NavigateCode::PrevMonth); }},
+        {ID_NEXT_WEEK, [](View& v) { v.NavigateTo(kNoDate, NavigateCode::NextWeek); }},
+        {ID_PREV_WEEK, [](View& v) { v.NavigateTo(kNoDate, NavigateCode::PrevWeek); }},
+    };
+    return kRows;
+}
+
+const CMainView::CommandRow* CMainView::FindCommand(int id)
+{
+    for (const CommandRow& row : Commands())
+        if (row.id == id)
+            return &row;
+    return nullptr;
+}
+
 bool CMainView::CanRun(int id) const
 {
-    switch (id) {
-    case ID_NEW_FILE:
-    case ID_OPEN_FILE:
-    case ID_SAVE:
-    case ID_SAVE_AS:
-    case ID_IMPORT_CSV:
-    case ID_EXPORT_CSV:
-    case ID_IMPORT_TASK_LIST:
-    case ID_EXPORT_TASK_LIST:
-    case ID_PASSWORD:
-    case ID_DUPLICATE_TASK:
-    case ID_DELETE_TASK:
-    case ID_UPDATE_DUE_TASKS:
-    case ID_FLIGHT:
-    case ID_HOLIDAY:
-    case ID_THIRD_MARK:
-    case ID_SET_AS_CURRENT:
-    case ID_CLEAR_CURRENT:
-    case ID_TODAY:
-    case ID_HIDE_COMPLETE:
-    case ID_SORT_COMPLETE:
-    case ID_FLAT:
-    case ID_GROUP_BY_DATE:
-    case ID_GROUP_BY_CATEGORY:
-    case ID_VIEW_MONTH:
-    case ID_VIEW_WEEK:
-    case ID_VIEW_LIST:
-    case ID_VIEW_NO_DATE:
-    case ID_EXPAND_ALL:
-    case ID_COLLAPSE_ALL:
-    case ID_MOVE_UP:
-    case ID_MOVE_DOWN:
-    case ID_NEXT_MONTH:
-    case ID_PREV_MONTH:
-    case ID_NEXT_WEEK:
-    case ID_PREV_WEEK:
-        return true;
-    case ID_NEW_TASK:
-    case ID_EDIT_TASK:
-        return bool(m_dialogs.taskEditor);
-    case ID_DAILY_NOTE:
-        return bool(m_dialogs.dayNote);
-    case ID_RESCHEDULE:
-        return bool(m_dialogs.reschedule);
-    case ID_SELECT_DATE:
-        return bool(m_dialogs.selectDate);
-    case ID_CATEGORIES:
-        return bool(m_dialogs.categoryEditor);
-    case ID_HOLIDAYS:
-        return bool(m_dialogs.holidayEditor);
-    case ID_FILTER:
-        return bool(m_dialogs.filter);
-    case ID_SEARCH:
-        return bool(m_dialogs.search);
-    case ID_PREFERENCE:
-        return bool(m_dialogs.preferences);
-    default:
-        return false;
-    }
+    const CommandRow* row = FindCommand(id);
+    return row && (!row->enabled || row->enabled(*this));
 }
 
 bool CMainView::OnCommand(int id)
 {
     if (!CanRun(id))
         return false;
-    Planner& planner = m_context.planner;
-    ViewState& view = planner.view;
-    switch (id) {
-    case ID_NEW_FILE:
-        m_workflow.NewFile();
-        break;
-    case ID_OPEN_FILE:
-        m_workflow.OpenFile();
-        break;
-    case ID_SAVE:
-        m_workflow.Save();
-        break;
-    case ID_SAVE_AS:
-        m_workflow.SaveAs();
-        break;
-    case ID_IMPORT_CSV:
-        ImportCsvFile();
-        break;
-    case ID_EXPORT_CSV:
-        ExportCsvFile();
-        break;
-    case ID_IMPORT_TASK_LIST:
-        ImportTaskList();
-        break;
-    case ID_EXPORT_TASK_LIST:
-        ExportTaskList();
-        break;
-    case ID_PREFERENCE:
-        Preferences();
-        break;
-    case ID_PASSWORD:
-        m_workflow.ChangePassword();
-        LayoutChildren();
-        break;
-    case ID_NEW_TASK:
-        NewTask();
-        break;
-    case ID_RESCHEDULE:
-        SendUserMessage(this, UM_RESCHEDULE, CalendarStore::kAllCategories, qintptr(view.DisplayDate()));
-        break;
-    case ID_DAILY_NOTE:
-        DailyNote();
-        break;
-    case ID_CATEGORIES:
-        EditCategories();
-        break;
-    case ID_HOLIDAYS:
-        EditHolidays();
-        break;
-    case ID_SELECT_DATE:
-        SelectDate();
-        break;
-    case ID_FILTER:
-        Filter();
-        break;
-    case ID_SEARCH:
-        Search();
-        break;
-    case ID_DUPLICATE_TASK:
-        if (RequireSelectedTask())
-            DuplicateTask(view.SelectedTask);
-        break;
-    case ID_DELETE_TASK:
-        SendUserMessage(this, UM_DELETE_SELECTED);
-        break;
-    case ID_UPDATE_DUE_TASKS:
-        UpdateDueTasks();
-        break;
-    case ID_FLIGHT:
-        ToggleDayMark(kMarkFlight);
-        break;
-    case ID_THIRD_MARK:
-        ToggleDayMark(kMarkThird);
-        break;
-    case ID_HOLIDAY:
-        ToggleDayMark(kMarkHoliday);
-        break;
-    case ID_SET_AS_CURRENT:
-        if (RequireSelectedTask()) {
-            planner.store.SetCurrent(view.SelectedTask);
-            m_tree->update();
-        }
-        break;
-    case ID_CLEAR_CURRENT:
-        planner.store.ClearCurrent();
-        m_tree->update();
-        break;
-    case ID_TODAY:
-        NavigateTo(kNoDate, NavToday);
-        break;
-    case ID_HIDE_COMPLETE: {
-        bool& flag = view.HideCompleteFlag();
-        flag = !flag;
-        m_tree->Rebuild(false);
-        m_surface->update();
-        update();
-        break;
-    }
-    case ID_SORT_COMPLETE:
-        planner.settings.SetSortComp(!planner.settings.SortComp());
-        m_tree->Rebuild(false);
-        break;
-    case ID_FLAT:
-        SetGroupScheme(0);
-        break;
-    case ID_GROUP_BY_DATE:
-        SetGroupScheme(1);
-        break;
-    case ID_GROUP_BY_CATEGORY:
-        SetGroupScheme(2);
-        break;
-    case ID_VIEW_MONTH:
-        ActivateViewMode(ViewState::Month);
-        break;
-    case ID_VIEW_WEEK:
-        ActivateViewMode(ViewState::Week);
-        break;
-    case ID_VIEW_LIST:
-        ActivateViewMode(ViewState::List);
-        break;
-    case ID_VIEW_NO_DATE:
-        ActivateViewMode(ViewState::NoDate);
-        break;
-    case ID_EXPAND_ALL:
-        m_tree->ExpandAll(2);
-        break;
-    case ID_COLLAPSE_ALL:
-        m_tree->ExpandAll(0);
-        break;
-    case ID_MOVE_UP:
-        SendUserMessage(this, UM_MOVE_UP);
-        break;
-    case ID_MOVE_DOWN:
-        SendUserMessage(this, UM_MOVE_DOWN);
-        break;
-    case ID_NEXT_MONTH:
-        NavigateTo(kNoDate, NavNextMonth);
-        break;
-    case ID_PREV_MONTH:
-        NavigateTo(kNoDate, NavPrevMonth);
-        break;
-    case ID_NEXT_WEEK:
-        NavigateTo(kNoDate, NavNextWeek);
-        break;
-    case ID_PREV_WEEK:
-        NavigateTo(kNoDate, NavPrevWeek);
-        break;
-    case ID_EDIT_TASK:
-        // A group row is a selected item too; its SelectedTask of -1 leaves
-        // the editor closed.
-        if (m_tree->HasCaret())
-            EditTask(view.SelectedTask);
-        else
-            planner.prompts.ShowMessage(GetText(kTextNoTaskSelected), QString(), UserPrompts::OkOnly,
-                                        UserPrompts::NoIcon);
-        break;
-    default:
-        return false;
-    }
+    FindCommand(id)->run(*this);
     emit StateChanged();
     return true;
 }
 
+void CMainView::ChangePassword()
+{
+    m_workflow.ChangePassword();
+    LayoutChildren();
+}
+
+void CMainView::SetSelectedAsCurrent()
+{
+    if (!RequireSelectedTask())
+        return;
+    m_context.planner.store.SetCurrent(m_context.planner.view.SelectedTask);
+    m_tree->update();
+}
+
+void CMainView::ClearCurrent()
+{
+    m_context.planner.store.ClearCurrent();
+    m_tree->update();
+}
+
+void CMainView::ToggleHideComplete()
+{
+    bool& flag = m_context.planner.view.HideCompleteFlag();
+    flag = !flag;
+    m_tree->Rebuild(false);
+    m_surface->update();
+    update();
+}
+
+void CMainView::ToggleSortComplete()
+{
+    Settings& settings = m_context.planner.settings;
+    settings.SetSortComp(!settings.SortComp());
+    m_tree->Rebuild(false);
+}
+
+void CMainView::EditSelected()
+{
+    if (m_tree->HasCaret())
+        EditTask(m_context.planner.view.SelectedTask);
+    else
+        m_context.planner.prompts.ShowMessage(GetText(kTextNoTaskSelected), QString(), UserPrompts::OkOnly,
+                                              UserPrompts::NoIcon);
+}
+
 bool CMainView::HasSelectedTask() const
 {
-    const int task = m_context.planner.view.SelectedTask;
-    return task >= 0 && task < m_context.planner.store.TaskCount() && m_context.planner.store.IsLive(task);
+    return IsTask(m_context.planner.view.SelectedTask);
 }
 
 bool CMainView::RequireSelectedTask()
@@ -856,7 +777,7 @@ void CMainView::NewTask()
     const int mode = view.ViewMode;
     if (IsDatedMode(mode)) {
         if (!OnSelectedDays(task.Date)) {
-            NavigateTo(task.Date, NavToDate);
+            NavigateTo(task.Date, NavigateCode::ToDate);
             selectNew();
             return;
         }
@@ -932,7 +853,7 @@ void CMainView::SelectDate()
     // A picker that ends with no day would mean the undated tasks; only a
     // day is a choice here.
     if (m_dialogs.selectDate(date, this) && date != kNoDate)
-        NavigateTo(StripFlags(date), NavToDate);
+        NavigateTo(StripFlags(date), NavigateCode::ToDate);
 }
 
 void CMainView::EditCategories()

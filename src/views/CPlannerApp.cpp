@@ -5,7 +5,6 @@
 #include "platform/gui/ScreenClass.h"
 #include "storage/PasswordKey.h"
 #include "views/CMainFrame.h"
-#include "views/UserMessageEvent.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -64,6 +63,7 @@ void CPlannerApp::InitInstance(const QString& commandLinePath, bool show)
     m_fonts.Build(m_settings.Fonts());
 
     m_frame = std::make_unique<CMainFrame>(m_context, commandLinePath);
+    connect(this, &CPlannerApp::DayChanged, m_frame.get(), &CMainFrame::RepaintView, Qt::QueuedConnection);
     if (m_ownPrompts)
         m_ownPrompts->SetParentWidget(m_frame.get());
     if (show)
@@ -91,8 +91,7 @@ void CPlannerApp::OnIdle()
     if (today == m_today)
         return;
     m_today = today;
-    if (m_frame)
-        PostUserMessage(m_frame.get(), UM_FRAME_REPAINT);
+    emit DayChanged();
 }
 
 void CPlannerApp::ArmMidnightTimer()

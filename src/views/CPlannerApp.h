@@ -6,8 +6,8 @@
 #include "model/ViewState.h"
 #include "storage/Planner.h"
 #include "storage/Settings.h"
-#include "views/DisplayFonts.h"
-#include "views/ViewContext.h"
+#include "platform/gui/DisplayFonts.h"
+#include "platform/gui/ViewContext.h"
 
 #include <QObject>
 #include <QTimer>
@@ -42,8 +42,12 @@ public:
 
     // The date as last seen.
     PackedDate CurrentDate() const { return m_today; }
-    // Idle work: a new date repaints the calendar (message 0x42E to the frame).
+    // Idle work: a new date repaints the calendar (DayChanged).
     void OnIdle();
+
+signals:
+    // The date changed: posted to the frame as UM_FRAME_REPAINT (0x42E).
+    void DayChanged();
 
 private:
     // Wakes the program just after midnight, so an idle program also moves

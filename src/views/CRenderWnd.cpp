@@ -9,7 +9,6 @@
 #include "platform/gui/Images.h"
 #include "platform/gui/ScreenClass.h"
 #include "storage/Settings.h"
-#include "views/UserMessageEvent.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,8 +54,7 @@ QString DayLabel(PackedDate date)
 
 } // namespace
 
-CRenderWnd::CRenderWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent)
-    : QWidget(parent), m_context(context), m_notifyTarget(notifyTarget)
+CRenderWnd::CRenderWnd(ViewContext& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     setObjectName(u"renderWnd"_s);
     setFocusPolicy(Qt::StrongFocus);
@@ -252,7 +250,7 @@ void CRenderWnd::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     HitTest(event->position().toPoint());
-    PostUserMessage(m_notifyTarget, UM_REFRESH);
+    emit RefreshRequested();
 }
 
 void CRenderWnd::mouseDoubleClickEvent(QMouseEvent* event)
@@ -262,7 +260,7 @@ void CRenderWnd::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     if (HitTest(event->position().toPoint()) == 0)
-        SendUserMessage(m_notifyTarget, UM_DAY_NOTE);
+        emit DayNoteRequested();
 }
 
 void CRenderWnd::keyPressEvent(QKeyEvent* event)
@@ -275,7 +273,7 @@ void CRenderWnd::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        SendUserMessage(m_notifyTarget, UM_DAY_NOTE);
+        emit DayNoteRequested();
         return;
     case Qt::Key_Up:
         Step(PrevWeek);
@@ -301,7 +299,7 @@ void CRenderWnd::Step(PackedDate (*step)(PackedDate))
     PackedDate& selected = m_context.planner.view.SelectedDate;
     selected = step(StripFlags(selected) != kNoDate ? selected : Today());
     update();
-    PostUserMessage(m_notifyTarget, UM_REFRESH);
+    emit RefreshRequested();
 }
 
 void CRenderWnd::focusInEvent(QFocusEvent* event)

@@ -2,7 +2,7 @@
 
 #include "model/PackedDate.h"
 #include "views/CalendarLayout.h"
-#include "views/ViewContext.h"
+#include "platform/gui/ViewContext.h"
 
 #include <QWidget>
 
@@ -12,8 +12,9 @@ struct DayMark;
 
 // The calendar surface (control 1072): a weekday header over the month grid
 // (view mode 0) or one week row (view mode 1). Taps and arrow keys change the
-// selected day and are reported to the main view: left button up posts
-// UM_REFRESH, a double click on the selected day and Enter send UM_DAY_NOTE.
+// selected day and are reported to the main view: left button up and the
+// arrow keys report RefreshRequested, a double click on the selected day and
+// Enter DayNoteRequested.
 class CRenderWnd : public QWidget
 {
     Q_OBJECT
@@ -21,7 +22,7 @@ class CRenderWnd : public QWidget
 public:
     static constexpr int kControlId = 1072;
 
-    CRenderWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
+    explicit CRenderWnd(ViewContext& context, QWidget* parent = nullptr);
     ~CRenderWnd() override;
 
     // Selects the date (when it differs from the selected one) and repaints.
@@ -42,6 +43,12 @@ public:
 
     // Where everything lies at the surface's present size and selection.
     CalendarLayout Layout() const;
+
+signals:
+    // UM_REFRESH (0x401), posted: the selected day may have changed.
+    void RefreshRequested();
+    // UM_DAY_NOTE (0x41B), sent.
+    void DayNoteRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,5 +71,4 @@ private:
     void Step(PackedDate (*step)(PackedDate));
 
     ViewContext& m_context;
-    QObject* m_notifyTarget;
 };

@@ -11,7 +11,6 @@
 #include "platform/gui/Images.h"
 #include "platform/gui/ScreenClass.h"
 #include "storage/Settings.h"
-#include "views/UserMessageEvent.h"
 
 #include <QPainter>
 #include <QResizeEvent>
@@ -19,14 +18,6 @@
 #include <algorithm>
 
 namespace {
-
-// Navigation codes the bar sends with UM_NAVIGATE.
-constexpr int kNavToDate = 0;
-constexpr int kNavToday = 1;
-constexpr int kNavNextMonth = 2;
-constexpr int kNavPrevMonth = 3;
-constexpr int kNavNextWeek = 4;
-constexpr int kNavPrevWeek = 5;
 
 template <class Button>
 Button* MakeButton(Button* button, const QString& name)
@@ -65,8 +56,7 @@ CTitleWnd::Layout CTitleWnd::ComputeLayout(int width, bool large)
     return layout;
 }
 
-CTitleWnd::CTitleWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent)
-    : QWidget(parent), m_context(context), m_notifyTarget(notifyTarget)
+CTitleWnd::CTitleWnd(ViewContext& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("titleWnd"));
 
@@ -87,6 +77,26 @@ CTitleWnd::CTitleWnd(ViewContext& context, QObject* notifyTarget, QWidget* paren
     m_dateRange->SetRange(kNoDate, kNoDate);
     m_dateRange->hide();
     LoadImages();
+    ConnectButtons();
+}
+
+void CTitleWnd::ConnectButtons()
+{
+    // Every button posts its notices.
+    constexpr auto posted = Qt::QueuedConnection;
+    connect(m_today, &COwnerButton::Clicked, this, [this] { emit NavigateRequested(kNoDate, NavigateCode::Today); },
+            posted);
+    connect(m_back, &COwnerButton::Clicked, this, [this] { Step(false); }, posted);
+    connect(m_forward, &COwnerButton::Clicked, this, [this] { Step(true); }, posted);
+    connect(m_month, &CBtnMonth::MonthChosen, this, [this](int month) {
+        emit NavigateRequested(MakeDate(m_year->Year(), month, 1), NavigateCode::ToDate);
+    }, posted);
+    connect(m_year, &CBtnYear::YearChosen, this, [this](int year) {
+        emit NavigateRequested(MakeDate(year, m_month->Month(), 1), NavigateCode::ToDate);
+    }, posted);
+    connect(m_category, &CBtnCate::CategoryChosen, this, &CTitleWnd::CategorySelected, posted);
+    connect(m_category, &CBtnCate::CategoryListEdited, this, &CTitleWnd::RefreshRequested, posted);
+    connect(m_dateRange, &CBtnDateRange::RangeChanged, this, &CTitleWnd::OnDateRangeChanged, posted);
 }
 
 void CTitleWnd::ApplyFonts()
@@ -164,69 +174,23 @@ void CTitleWnd::SetCategory(qint32 category)
 
 // ---- The buttons' notices
 
-bool CTitleWnd::event(QEvent* event)
-{
-    if (event->type() == UserMessageEvent::EventType()) {
-        OnUserMessage(*static_cast<UserMessageEvent*>(event));
-        return true;
-    }
-    return QWidget::event(event);
-}
-
-void CTitleWnd::OnUserMessage(const UserMessageEvent& message)
-{
-    switch (message.message) {
-    case UM_COMMAND:
-        OnButton(int(message.wParam));
-        break;
-    case UM_MONTH_CHOSEN:
-        SendUserMessage(m_notifyTarget, UM_NAVIGATE, MakeDate(m_year->Year(), int(message.wParam), 1), kNavToDate);
-        break;
-    case UM_YEAR_CHOSEN:
-        SendUserMessage(m_notifyTarget, UM_NAVIGATE, MakeDate(int(message.wParam), m_month->Month(), 1), kNavToDate);
-        break;
-    case UM_CATEGORY_CHOSEN:
-        SendUserMessage(m_notifyTarget, UM_SELECT_CATEGORY, message.wParam);
-        break;
-    case UM_CATEGORY_LIST_EDITED:
-        PostUserMessage(m_notifyTarget, UM_REFRESH, 1);
-        break;
-    case UM_DATE_RANGE_CHANGED:
-        if (message.wParam == kDateRangeId)
-            OnDateRangeChanged();
-        break;
-    default:
-        break;
-    }
-}
-
-void CTitleWnd::OnButton(int controlId)
+void CTitleWnd::Step(bool forward)
 {
     const bool week = m_context.planner.view.ViewMode == ViewState::Week;
-    switch (controlId) {
-    case kTodayId:
-        SendUserMessage(m_notifyTarget, UM_NAVIGATE, kNoDate, kNavToday);
-        break;
-    case kBackId:
-        SendUserMessage(m_notifyTarget, UM_NAVIGATE, kNoDate, week ? kNavPrevWeek : kNavPrevMonth);
-        break;
-    case kForwardId:
-        SendUserMessage(m_notifyTarget, UM_NAVIGATE, kNoDate, week ? kNavNextWeek : kNavNextMonth);
-        break;
-    default:
-        break;
-    }
+    const NavigateCode how = week ? (forward ? NavigateCode::NextWeek : NavigateCode::PrevWeek)
+                                  : (forward ? NavigateCode::NextMonth : NavigateCode::PrevMonth);
+    emit NavigateRequested(kNoDate, how);
 }
 
-void CTitleWnd::OnDateRangeChanged()
+void CTitleWnd::OnDateRangeChanged(PackedDate start, PackedDate end, int controlId)
 {
+    if (controlId != kDateRangeId)
+        return;
     Settings& settings = m_context.planner.settings;
-    const PackedDate start = m_dateRange->Start();
-    const PackedDate end = m_dateRange->End();
     if (start == settings.AgendaStartDate() && end == settings.AgendaEndDate())
         return;
     settings.SetAgendaStartDate(start);
     settings.SetAgendaEndDate(end);
     m_context.planner.view.SelectedDate = settings.AgendaStartDate();
-    PostUserMessage(m_notifyTarget, UM_RANGE_CHANGED);
+    emit RangeChanged();
 }

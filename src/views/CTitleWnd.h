@@ -1,7 +1,8 @@
 #pragma once
 
 #include "model/PackedDate.h"
-#include "views/ViewContext.h"
+#include "model/ViewState.h"
+#include "platform/gui/ViewContext.h"
 
 #include <QRect>
 #include <QWidget>
@@ -11,12 +12,12 @@ class CBtnDateRange;
 class CBtnMonth;
 class CBtnYear;
 class CImageBtn;
-class UserMessageEvent;
 
 // The navigation bar at the top of the main view: today, back and forward,
 // the month and year pickers (Month and Week views), the date-range picker
-// (List view) and the category picker. It turns its buttons' notices into the
-// main view's messages and keeps them in step with the view state.
+// (List view) and the category picker. It turns its buttons' notices (posted
+// to it) into the main view's messages and keeps them in step with the view
+// state.
 class CTitleWnd : public QWidget
 {
     Q_OBJECT
@@ -45,8 +46,7 @@ public:
     // The buttons' places in a bar of the given width.
     static Layout ComputeLayout(int width, bool large);
 
-    // Reports to notifyTarget (the main view).
-    CTitleWnd(ViewContext& context, QObject* notifyTarget, QWidget* parent = nullptr);
+    explicit CTitleWnd(ViewContext& context, QWidget* parent = nullptr);
 
     // List (2): only the date-range and category pickers. No Date (3): today
     // and category. Month and Week: today, back, forward, the month and year
@@ -70,19 +70,28 @@ public:
     CBtnCate* CategoryButton() const { return m_category; }
     CBtnDateRange* DateRangeButton() const { return m_dateRange; }
 
+signals:
+    // UM_NAVIGATE (0x41F) (date, how), sent.
+    void NavigateRequested(PackedDate date, NavigateCode how);
+    // UM_SELECT_CATEGORY (0x40D) (category index or all categories), sent.
+    void CategorySelected(qint32 category);
+    // UM_REFRESH (0x401) with wParam 1, posted: the category list was edited.
+    void RefreshRequested();
+    // UM_RANGE_CHANGED (0x426), posted: the list date range changed.
+    void RangeChanged();
+
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void OnUserMessage(const UserMessageEvent& message);
-    void OnButton(int controlId);
-    void OnDateRangeChanged();
+    void ConnectButtons();
+    // Back and forward step by a week in the Week view, else by a month.
+    void Step(bool forward);
+    void OnDateRangeChanged(PackedDate start, PackedDate end, int controlId);
     void LoadImages();
 
     ViewContext& m_context;
-    QObject* m_notifyTarget;
     CImageBtn* m_today;
     CImageBtn* m_back;
     CImageBtn* m_forward;

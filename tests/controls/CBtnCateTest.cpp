@@ -19,8 +19,10 @@ protected:
 
     CBtnCate* Make(bool withAll)
     {
-        auto* button = new CBtnCate(1038, store, withAll, &owner);
+        auto* button = WatchClicks(new CBtnCate(1038, store, withAll, &owner));
         button->setGeometry(0, 0, 170, 40);
+        log.Watch(button, &CBtnCate::CategoryChosen, QStringLiteral("CategoryChosen"));
+        log.Watch(button, &CBtnCate::CategoryListEdited, QStringLiteral("CategoryListEdited"));
         return button;
     }
 
@@ -33,7 +35,7 @@ protected:
     }
 
     CalendarStore store;
-    MessageRecorder owner;
+    QWidget owner;
 };
 
 TEST_F(CBtnCateTest, ShowsAllCategoriesOrTheCategoryNameInItsColour)
@@ -62,20 +64,18 @@ TEST_F(CBtnCateTest, MenuIsTheStoresCategoryMenu)
     EXPECT_FALSE(menu.back().enabled); // no category editor yet
 }
 
-TEST_F(CBtnCateTest, ChoosingACategoryOrAllPostsIt)
+TEST_F(CBtnCateTest, ChoosingACategoryOrAllReportsIt)
 {
     CBtnCate* button = Make(true);
     ChooseFromMenu(1 + CalendarStore::kCategoryCommandBase);
     Tap(button);
     EXPECT_EQ(button->Category(), 1);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_CATEGORY_CHOSEN, 1, 1038}, {UM_COMMAND, 1038, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("CategoryChosen(1,1038) Clicked(1038)"));
 
-    owner.received.clear();
     ChooseFromMenu(CBtnCate::kAllCategories);
     Tap(button);
     EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
-    EXPECT_EQ(owner.Delivered().front(),
-              (MessageRecorder::Message{UM_CATEGORY_CHOSEN, CBtnCate::kAllCategories, 1038}));
+    EXPECT_EQ(log.Take(), QStringLiteral("CategoryChosen(2147483647,1038) Clicked(1038)"));
 }
 
 TEST_F(CBtnCateTest, EditedCategoriesReplaceTheStoresAndAreReported)
@@ -89,8 +89,7 @@ TEST_F(CBtnCateTest, EditedCategoriesReplaceTheStoresAndAreReported)
     Tap(button);
     EXPECT_GE(store.FindCategory(QStringLiteral("Garden")), 0);
     EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
-    EXPECT_EQ(owner.Delivered().front(),
-              (MessageRecorder::Message{UM_CATEGORY_LIST_EDITED, CBtnCate::kAllCategories, 1038}));
+    EXPECT_EQ(log.Take(), QStringLiteral("CategoryListEdited(2147483647,1038) Clicked(1038)"));
 }
 
 TEST_F(CBtnCateTest, WithoutAllTheDefaultCategoryTakesTheOneJustAdded)
@@ -116,7 +115,7 @@ TEST_F(CBtnCateTest, CancelledEditorChangesNothing)
     ChooseFromMenu(CalendarStore::kEditCategoriesCommand);
     Tap(button);
     EXPECT_LT(store.FindCategory(QStringLiteral("Garden")), 0);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COMMAND, 1038, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("Clicked(1038)"));
 }
 
 TEST_F(CBtnCateTest, ShownCategoryThatIsGoneFallsBackAndIsReported)
@@ -133,8 +132,7 @@ TEST_F(CBtnCateTest, ShownCategoryThatIsGoneFallsBackAndIsReported)
     EXPECT_EQ(single->Category(), 0);
     EXPECT_EQ(single->ShownText(), store.Categories().Get(0)->Name);
     EXPECT_FALSE(single->FallBackIfGone());
-    EXPECT_EQ(owner.Delivered(),
-              (Messages{{UM_CATEGORY_CHOSEN, CBtnCate::kAllCategories, 1038}, {UM_CATEGORY_CHOSEN, 0, 1038}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("CategoryChosen(2147483647,1038) CategoryChosen(0,1038)"));
 }
 
 TEST_F(CBtnCateTest, PaintingNoticesAGoneCategory)

@@ -51,7 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
 class CBtnDateRangeTest : public ControlTest
 {
 protected:
-    CBtnDateRangeTest() : button(new CBtnDateRange(1044, settings, &owner)) { button->setGeometry(0, 0, 310, 40); }
+    CBtnDateRangeTest() : button(WatchClicks(new CBtnDateRange(1044, settings, &owner)))
+    {
+        button->setGeometry(0, 0, 310, 40);
+        log.Watch(button, &CBtnDateRange::RangeChanged, QStringLiteral("RangeChanged"));
+    }
     void TearDown() override
     {
         CBtnDateRange::SetRangeDialog(nullptr);
@@ -59,7 +63,7 @@ protected:
     }
 
     Settings settings{true};
-    MessageRecorder owner;
+    QWidget owner;
     CBtnDateRange* button;
 };
 
@@ -98,14 +102,15 @@ TEST_F(CBtnDateRangeTest, WeekItemsFollowTheWeekStart)
     EXPECT_TRUE(button->Menu()[5].checked);
 }
 
-TEST_F(CBtnDateRangeTest, ChoicePostsTheControlIdAndKeepsTheRange)
+TEST_F(CBtnDateRangeTest, ChoiceBecomesTheRangeAndIsReported)
 {
     ChooseFromMenu(CBtnDateRange::NextWeekCommand);
     Tap(button);
     EXPECT_EQ(button->Start(), MakeDate(2009, 3, 8));
     EXPECT_EQ(button->End(), MakeDate(2009, 3, 14));
-    EXPECT_EQ(owner.Delivered(),
-              (Messages{{UM_DATE_RANGE_CHANGED, 1044, 1044}, {UM_COMMAND, 1044, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("RangeChanged(%1,%2,1044) Clicked(1044)")
+                              .arg(MakeDate(2009, 3, 8))
+                              .arg(MakeDate(2009, 3, 14)));
 }
 
 TEST_F(CBtnDateRangeTest, CustomRangeComesFromTheDialogOnOk)
@@ -123,12 +128,15 @@ TEST_F(CBtnDateRangeTest, CustomRangeComesFromTheDialogOnOk)
     Tap(button);
     EXPECT_EQ(seen, (Range{MakeDate(2009, 1, 1), 0}));
     EXPECT_EQ(button->Start(), MakeDate(2009, 1, 1)); // cancelled
-    EXPECT_EQ(owner.Delivered().size(), 1);
+    EXPECT_EQ(log.Take(), QStringLiteral("Clicked(1044)"));
 
     ok = true;
     Tap(button);
     EXPECT_EQ(button->Start(), MakeDate(2010, 5, 1));
     EXPECT_EQ(button->End(), MakeDate(2010, 5, 9));
+    EXPECT_EQ(log.Take(), QStringLiteral("RangeChanged(%1,%2,1044) Clicked(1044)")
+                              .arg(MakeDate(2010, 5, 1))
+                              .arg(MakeDate(2010, 5, 9)));
 }
 
 } // namespace

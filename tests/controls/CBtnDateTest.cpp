@@ -16,11 +16,12 @@ protected:
     }
     CBtnDate* Make(bool relative)
     {
-        auto* button = new CBtnDate(1020, relative, &owner);
+        auto* button = WatchClicks(new CBtnDate(1020, relative, &owner));
+        log.Watch(button, &CBtnDate::DateChosen, QStringLiteral("DateChosen"));
         button->setGeometry(0, 0, 250, 40);
         return button;
     }
-    MessageRecorder owner;
+    QWidget owner;
 };
 
 TEST_F(CBtnDateTest, ShowsTheDateWithOrWithoutTheRelativeWord)
@@ -67,20 +68,18 @@ TEST_F(CBtnDateTest, QuickDatesAroundToday)
     EXPECT_EQ(CBtnDate::DateOfCommand(108), MakeDate(2009, 3, 9));
 }
 
-TEST_F(CBtnDateTest, ChoiceBecomesTheValueAndIsPosted)
+TEST_F(CBtnDateTest, ChoiceBecomesTheValueAndIsReported)
 {
     CBtnDate* button = Make(true);
     ChooseFromMenu(CBtnDate::TomorrowCommand);
     Tap(button);
     EXPECT_EQ(button->Date(), MakeDate(2009, 3, 6));
-    EXPECT_EQ(owner.Delivered().front(),
-              (MessageRecorder::Message{UM_DATE_CHOSEN, qintptr(MakeDate(2009, 3, 6)), 1020}));
+    EXPECT_EQ(log.Take(), QStringLiteral("DateChosen(%1,1020) Clicked(1020)").arg(MakeDate(2009, 3, 6)));
 
-    owner.received.clear();
     ChooseFromMenu(CBtnDate::NoDateCommand);
     Tap(button);
     EXPECT_EQ(button->Date(), kNoDate);
-    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_DATE_CHOSEN, 0, 1020}));
+    EXPECT_EQ(log.Take(), QStringLiteral("DateChosen(0,1020) Clicked(1020)"));
 }
 
 TEST_F(CBtnDateTest, SelectDateOpensTheDialogOnTheValue)

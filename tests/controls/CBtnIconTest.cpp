@@ -15,18 +15,19 @@ protected:
     {
         owner.resize(300, 300);
         button = new CBtnIcon(1033, &owner);
+        log.Watch(button, &CBtnIcon::IconChanged, QStringLiteral("IconChanged"));
         button->setGeometry(10, 10, 36, 40);
         button->SetIcon(7);
         owner.show();
     }
-    MessageRecorder owner;
+    QWidget owner;
     CBtnIcon* button;
 };
 
 TEST_F(CBtnIconTest, GridHoldsEveryIconAndOpensOnTheButtonsIcon)
 {
     Tap(button);
-    owner.Delivered();
+    log.Take();
     CIconPopup* popup = button->Popup();
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(popup->IsOpen());
@@ -39,19 +40,18 @@ TEST_F(CBtnIconTest, GridHoldsEveryIconAndOpensOnTheButtonsIcon)
 TEST_F(CBtnIconTest, KeysMoveAndEnterChoosesTheIcon)
 {
     Tap(button);
-    owner.Delivered();
-    owner.received.clear();
+    log.Take();
     CIconPopup* popup = button->Popup();
     QTest::keyClick(popup, Qt::Key_Down); // 7 + 5
     QTest::keyClick(popup, Qt::Key_Left);
     QTest::keyClick(popup, Qt::Key_Space);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_ICON_CHANGED, 1033, 11}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("IconChanged(1033,11)"));
     EXPECT_EQ(button->Icon(), 11);
 }
 
 TEST_F(CBtnIconTest, DownOnTheLastRowStays)
 {
-    CIconPopup popup(&owner, &owner);
+    CIconPopup popup(&owner);
     const int last = Images::TaskIconCount() - 1;
     popup.SetHighlightIcon(last);
     QTest::keyClick(&popup, Qt::Key_Down);
@@ -63,11 +63,10 @@ TEST_F(CBtnIconTest, DownOnTheLastRowStays)
 TEST_F(CBtnIconTest, CancelledGridKeepsTheIcon)
 {
     Tap(button);
-    owner.Delivered();
-    owner.received.clear();
+    log.Take();
     QTest::keyClick(button->Popup(), Qt::Key_Right);
     QTest::keyClick(button->Popup(), Qt::Key_Escape);
-    EXPECT_TRUE(owner.Delivered().empty());
+    EXPECT_EQ(log.Take(), QString());
     EXPECT_EQ(button->Icon(), 7);
 }
 

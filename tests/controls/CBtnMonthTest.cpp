@@ -7,8 +7,12 @@ namespace {
 class CBtnMonthTest : public ControlTest
 {
 protected:
-    CBtnMonthTest() : button(new CBtnMonth(1068, &owner)) { button->setGeometry(0, 0, 95, 40); }
-    MessageRecorder owner;
+    CBtnMonthTest() : button(WatchClicks(new CBtnMonth(1068, &owner)))
+    {
+        button->setGeometry(0, 0, 95, 40);
+        log.Watch(button, &CBtnMonth::MonthChosen, QStringLiteral("MonthChosen"));
+    }
+    QWidget owner;
     CBtnMonth* button;
 };
 
@@ -25,13 +29,13 @@ TEST_F(CBtnMonthTest, MenuListsTheTwelveMonthsWithTheCurrentOneMarked)
     }
 }
 
-TEST_F(CBtnMonthTest, ChoiceBecomesTheValueAndIsPostedBeforeTheClick)
+TEST_F(CBtnMonthTest, ChoiceBecomesTheValueAndIsReportedBeforeTheClick)
 {
     ChooseFromMenu(2);
     Tap(button);
     EXPECT_EQ(menusShown, 1);
     EXPECT_EQ(button->Month(), 2);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_MONTH_CHOSEN, 2, 1068}, {UM_COMMAND, 1068, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("MonthChosen(2,1068) Clicked(1068)"));
 }
 
 TEST_F(CBtnMonthTest, DismissedMenuKeepsTheValueAndOnlyClicks)
@@ -40,7 +44,7 @@ TEST_F(CBtnMonthTest, DismissedMenuKeepsTheValueAndOnlyClicks)
     ChooseFromMenu(0);
     Tap(button);
     EXPECT_EQ(button->Month(), 5);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COMMAND, 1068, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("Clicked(1068)"));
 }
 
 TEST_F(CBtnMonthTest, NoMenuWhenThePenLeavesTheButton)
@@ -50,7 +54,7 @@ TEST_F(CBtnMonthTest, NoMenuWhenThePenLeavesTheButton)
     Pen(button, QEvent::MouseMove, QPoint(300, 5));
     Pen(button, QEvent::MouseButtonRelease, QPoint(300, 5));
     EXPECT_EQ(menusShown, 0);
-    EXPECT_TRUE(owner.Delivered().empty());
+    EXPECT_EQ(log.Take(), QString());
 }
 
 } // namespace

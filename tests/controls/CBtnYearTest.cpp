@@ -13,7 +13,12 @@ protected:
         CBtnYear::SetYearDialog(nullptr);
         ControlTest::TearDown();
     }
-    MessageRecorder owner;
+    void WatchYear(CBtnYear* button)
+    {
+        WatchClicks(button);
+        log.Watch(button, &CBtnYear::YearChosen, QStringLiteral("YearChosen"));
+    }
+    QWidget owner;
 };
 
 TEST_F(CBtnYearTest, StartsAtTheCurrentYearAndListsSevenYearsAroundIt)
@@ -33,20 +38,22 @@ TEST_F(CBtnYearTest, StartsAtTheCurrentYearAndListsSevenYearsAroundIt)
     EXPECT_EQ(menu[8].commandId, CBtnYear::kSelectYearCommand);
 }
 
-TEST_F(CBtnYearTest, PickingAYearOfTheMenuPostsIt)
+TEST_F(CBtnYearTest, PickingAYearOfTheMenuReportsIt)
 {
     CBtnYear button(1069, &owner);
+    WatchYear(&button);
     button.setGeometry(0, 0, 95, 40);
     button.SetYear(2020);
     MenuRunner::SetScript([](const MenuDesc& items) { return items[5].commandId; }); // 2022
     Tap(&button);
     EXPECT_EQ(button.Year(), 2022);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_YEAR_CHOSEN, 2022, 1069}, {UM_COMMAND, 1069, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("YearChosen(2022,1069) Clicked(1069)"));
 }
 
 TEST_F(CBtnYearTest, SelectYearOpensTheDialogOnTheValueAndTakesItsYearOnOk)
 {
     CBtnYear button(1069, &owner);
+    WatchYear(&button);
     button.setGeometry(0, 0, 95, 40);
     int dialogGot = 0;
     bool ok = true;
@@ -59,13 +66,12 @@ TEST_F(CBtnYearTest, SelectYearOpensTheDialogOnTheValueAndTakesItsYearOnOk)
     Tap(&button);
     EXPECT_EQ(dialogGot, 2009);
     EXPECT_EQ(button.Year(), 1987);
-    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_YEAR_CHOSEN, 1987, 1069}));
+    EXPECT_EQ(log.Take(), QStringLiteral("YearChosen(1987,1069) Clicked(1069)"));
 
-    owner.received.clear();
     ok = false;
     Tap(&button);
     EXPECT_EQ(button.Year(), 1987);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COMMAND, 1069, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("Clicked(1069)"));
 }
 
 TEST_F(CBtnYearTest, SelectYearIsDisabledWithoutADialog)

@@ -24,13 +24,14 @@ class CColorPopupKeyTest : public ControlTest, public ::testing::WithParamInterf
 
 TEST_P(CColorPopupKeyTest, ArrowsMoveTheHighlightWithinTheGrid)
 {
-    MessageRecorder owner;
-    CColorPopup popup(&owner, &owner);
+    QWidget owner;
+    CColorPopup popup(&owner);
+    log.Watch(&popup, &CColorPopup::ColorChosen, QStringLiteral("ColorChosen"));
     popup.SetHighlightColor(CColorPopup::Palette()[size_t(GetParam().start)]);
     QTest::keyClick(&popup, GetParam().key);
     EXPECT_EQ(popup.HighlightIndex(), GetParam().expected);
     EXPECT_EQ(popup.HighlightColor(), CColorPopup::Palette()[size_t(GetParam().expected)]);
-    EXPECT_TRUE(owner.Delivered().empty());
+    EXPECT_EQ(log.Take(), QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, CColorPopupKeyTest,
@@ -64,8 +65,8 @@ TEST_P(CColorPopupTest, SwatchesFramedAndTheHighlightFramedBlack)
 {
     ScreenClass::Force(GetParam());
     const int cell = GetParam() ? 32 : 18;
-    MessageRecorder owner;
-    CColorPopup popup(&owner, &owner);
+    QWidget owner;
+    CColorPopup popup(&owner);
     popup.SetHighlightColor(0x0080FF); // index 25: row 3, column 1
     popup.resize(popup.sizeHint());
     EXPECT_EQ(popup.size(), QSize(8 * cell, 6 * cell));
@@ -95,6 +96,7 @@ protected:
     {
         owner.resize(300, 300);
         button = new CBtnColor(1031, &owner);
+        log.Watch(button, &CBtnColor::ColorChanged, QStringLiteral("ColorChanged"));
         button->setGeometry(10, 10, 48, 40);
         button->SetColor(0x0080FF);
         owner.show();
@@ -104,12 +106,11 @@ protected:
     CColorPopup* Open()
     {
         Tap(button);
-        owner.Delivered();
-        owner.received.clear();
+        log.Take();
         return button->Popup();
     }
 
-    MessageRecorder owner;
+    QWidget owner;
     CBtnColor* button;
 };
 
@@ -129,7 +130,7 @@ TEST_F(CBtnColorTest, EnterChoosesTheHighlightAndTheOwnerLearnsIt)
     QTest::keyClick(popup, Qt::Key_Right);
     QTest::keyClick(popup, Qt::Key_Return);
     EXPECT_FALSE(popup->IsOpen());
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COLOR_CHANGED, 1031, 0x008000}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("ColorChanged(1031,%1)").arg(0x008000));
     EXPECT_EQ(button->Color(), 0x008000u);
 }
 
@@ -139,7 +140,7 @@ TEST_F(CBtnColorTest, EscapeCancelsAndKeepsTheColour)
     QTest::keyClick(popup, Qt::Key_Right);
     QTest::keyClick(popup, Qt::Key_Escape);
     EXPECT_FALSE(popup->isVisible());
-    EXPECT_TRUE(owner.Delivered().empty());
+    EXPECT_EQ(log.Take(), QString());
     EXPECT_EQ(button->Color(), 0x0080FFu);
     EXPECT_EQ(popup->HighlightIndex(), 26); // the highlight moved, the colour did not
 }
@@ -152,14 +153,13 @@ TEST_F(CBtnColorTest, PenUpOnASwatchChoosesItElsewhereCancels)
     Pen(popup, QEvent::MouseMove, swatch9);
     EXPECT_EQ(popup->HighlightIndex(), 9);
     Pen(popup, QEvent::MouseButtonRelease, swatch9);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COLOR_CHANGED, 1031, 0x00FFFF}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("ColorChanged(1031,%1)").arg(0x00FFFF));
 
-    owner.received.clear();
     popup = Open();
     Pen(popup, QEvent::MouseButtonPress, popup->SwatchRect(0).center());
     Pen(popup, QEvent::MouseButtonRelease, QPoint(-20, -20));
     EXPECT_FALSE(popup->IsOpen());
-    EXPECT_TRUE(owner.Delivered().empty());
+    EXPECT_EQ(log.Take(), QString());
     EXPECT_EQ(button->Color(), 0x00FFFFu);
 }
 
@@ -178,9 +178,12 @@ namespace {
 
 TEST(CColorPopupNotices, EnterSendsTheColourEscapeTheCancelNoticeToTheOwner)
 {
-    MessageRecorder owner;
+    QWidget owner;
     owner.show();
-    CColorPopup popup(&owner, &owner);
+    CColorPopup popup(&owner);
+    SignalLog log;
+    log.Watch(&popup, &CColorPopup::ColorChosen, QStringLiteral("ColorChosen"));
+    log.Watch(&popup, &CWndPopup::Cancelled, QStringLiteral("Cancelled"));
     popup.SetHighlightColor(0xC0C0C0);
     popup.ShowAt(QPoint(10, 10));
     QTest::keyClick(&popup, Qt::Key_Enter);
@@ -188,7 +191,7 @@ TEST(CColorPopupNotices, EnterSendsTheColourEscapeTheCancelNoticeToTheOwner)
     popup.ShowAt(QPoint(10, 10));
     QTest::keyClick(&popup, Qt::Key_Escape);
     EXPECT_FALSE(popup.isVisible());
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_COLOR_CHOSEN, 0xC0C0C0, 0}, {UM_POPUP_CANCELLED, 0, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("ColorChosen(%1) Cancelled()").arg(0xC0C0C0));
 }
 
 } // namespace

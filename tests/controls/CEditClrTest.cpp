@@ -30,7 +30,7 @@ protected:
     }
 
     Settings settings{true};
-    MessageRecorder owner;
+    QWidget owner;
 };
 
 TEST_F(CEditClrTest, MenuOffersWordWrapOnlyInFieldsThatTakeEnter)

@@ -13,7 +13,7 @@ protected:
         button->setGeometry(0, 0, 200, 40);
         button->SetEntries({QStringLiteral("/home/"), QStringLiteral("/home/ann/")});
     }
-    MessageRecorder owner;
+    QWidget owner;
     CMenuBtn* button;
 };
 
@@ -35,18 +35,18 @@ TEST_F(CMenuBtnTest, MenuStartsWithTheRootThenTheEntriesWithTheValueMarked)
         EXPECT_FALSE(item.radioChecked);
 }
 
-TEST_F(CMenuBtnTest, ChoicePostsItsIndexAndBecomesTheValue)
+TEST_F(CMenuBtnTest, ChoiceReportsItsIndexAndBecomesTheValue)
 {
+    log.Watch(button, &CMenuBtn::EntryChosen, QStringLiteral("EntryChosen"));
     ChooseFromMenu(2);
     Tap(button);
     EXPECT_EQ(button->Value(), QStringLiteral("/home/"));
-    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_MENU_BUTTON_CHOSEN, 1, 1040}));
+    EXPECT_EQ(log.Take(), QStringLiteral("EntryChosen(1,1040)"));
 
-    owner.received.clear();
     ChooseFromMenu(1);
     Tap(button);
     EXPECT_EQ(button->Value(), GetText(106));
-    EXPECT_EQ(owner.Delivered().front(), (MessageRecorder::Message{UM_MENU_BUTTON_CHOSEN, 0, 1040}));
+    EXPECT_EQ(log.Take(), QStringLiteral("EntryChosen(0,1040)"));
 }
 
 } // namespace

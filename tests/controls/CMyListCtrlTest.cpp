@@ -21,7 +21,7 @@ protected:
         return list;
     }
     Settings settings{true};
-    MessageRecorder owner;
+    QWidget owner;
 };
 
 TEST_F(CMyListCtrlTest, DetailsByDefaultListHidesTheOtherColumns)

@@ -14,10 +14,9 @@ protected:
     {
         tabs->Fill(QFont());
         tabs->setGeometry(0, 0, 480, 30);
-        owner.Delivered();
-        owner.received.clear();
+        log.Watch(tabs, &CTabMode::ViewModeChosen, QStringLiteral("ViewModeChosen"));
     }
-    MessageRecorder owner;
+    QWidget owner;
     CTabMode* tabs;
 };
 
@@ -31,15 +30,15 @@ TEST_F(CTabModeTest, FourTabsInViewModeOrderWithPictures)
     }
 }
 
-TEST_F(CTabModeTest, UserPickingATabPostsTheModeSettingItDoesNot)
+TEST_F(CTabModeTest, UserPickingATabReportsTheModeSettingItDoesNot)
 {
     tabs->SetMode(2);
     EXPECT_EQ(tabs->Mode(), 2);
-    EXPECT_TRUE(owner.Delivered().empty());
+    EXPECT_EQ(log.Take(), QString());
 
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
     EXPECT_EQ(tabs->Mode(), 1);
-    EXPECT_EQ(owner.Delivered(), (Messages{{UM_SET_VIEW_MODE, 1, 0}}));
+    EXPECT_EQ(log.Take(), QStringLiteral("ViewModeChosen(1)"));
 }
 
 TEST_F(CTabModeTest, RefillingForNewFontsKeepsTheModeAndPostsNothing)
@@ -51,7 +50,7 @@ TEST_F(CTabModeTest, RefillingForNewFontsKeepsTheModeAndPostsNothing)
     EXPECT_EQ(tabs->count(), 4);
     EXPECT_EQ(tabs->Mode(), 3);
     EXPECT_EQ(tabs->font().pixelSize(), 20);
-    EXPECT_TRUE(owner.Delivered().empty());
+    EXPECT_EQ(log.Take(), QString());
 }
 
 } // namespace

@@ -2,19 +2,16 @@
 
 #include "model/Clock.h"
 #include "model/PackedDate.h"
+#include "controls/COwnerButton.h"
 #include "platform/gui/MenuRunner.h"
 #include "platform/gui/ScreenClass.h"
-#include "support/MessageRecorder.h"
-#include "views/UserMessageEvent.h"
+#include "support/SignalLog.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
-
-// What a recorder received, in order.
-using Messages = QList<MessageRecorder::Message>;
 
 // The pen on a widget, at a point of its own.
 inline void Pen(QWidget* widget, QEvent::Type type, QPoint at)
@@ -61,6 +58,16 @@ protected:
         });
     }
 
+    // Watches a button's click and returns it.
+    template <class Button>
+    Button* WatchClicks(Button* button)
+    {
+        log.Watch(button, &COwnerButton::Clicked, QStringLiteral("Clicked"));
+        return button;
+    }
+
     MenuDesc shownMenu;
     int menusShown = 0;
+    // The reports of the controls under test, as their owner gets them.
+    SignalLog log;
 };

@@ -18,7 +18,7 @@ protected:
         m_settings.SetColTitleWidth(title);
         m_settings.SetColCategoryWidth(category);
         m_settings.SetColDateWidth(date);
-        m_wnd = std::make_unique<CTodoTreeWnd>(m_context, &m_log);
+        m_wnd = std::make_unique<CTodoTreeWnd>(m_context);
         m_wnd->resize(width, 200);
         m_wnd->SetupColumns(width, false);
         m_wnd->show();

@@ -1,5 +1,6 @@
 #include "TreeFixture.h"
 
+#include "controls/CIconPopup.h"
 #include "model/LanguageModule.h"
 #include "platform/gui/ColorRef.h"
 #include "platform/gui/LongPress.h"
@@ -41,13 +42,13 @@ protected:
         return ids;
     }
 
-    static QString Sent(int message, qintptr w = 0, qintptr l = 0)
+    // A report as the log shows it: "PriorityChangeRequested(3,-1)".
+    template <class... Args>
+    static QString Report(const char* name, Args... args)
     {
-        return QStringLiteral("sent %1(%2,%3)").arg(message, 0, 16).arg(w).arg(l);
-    }
-    static QString Posted(int message, qintptr w = 0, qintptr l = 0)
-    {
-        return QStringLiteral("posted %1(%2,%3)").arg(message, 0, 16).arg(w).arg(l);
+        QStringList values;
+        (values << ... << QString::number(args));
+        return QString::fromLatin1(name) + u'(' + values.join(u',') + u')';
     }
 
     int Node(const char* title) const { return NodeOfTask(Task(title)); }
@@ -65,11 +66,11 @@ TEST_F(TodoTreeCtrlTest, TappingTheCheckBoxOfAnyRowSelectsItTogglesItAndSendsThe
     Tap(ZonePoint(Node("A"), Zone::CheckBox));
     EXPECT_TRUE(Complete("A"));
     EXPECT_EQ(m_wnd->CaretTask(), Task("A"));
-    EXPECT_EQ(m_log.Take(), Sent(UM_REPAINT_CALENDAR));
+    EXPECT_EQ(m_log.Take(), Report("CalendarRepaintRequested"));
 
     Tap(ZonePoint(Node("A"), Zone::CheckBox));
     EXPECT_FALSE(Complete("A"));
-    EXPECT_EQ(m_log.Take(), Sent(UM_REPAINT_CALENDAR));
+    EXPECT_EQ(m_log.Take(), Report("CalendarRepaintRequested"));
 }
 
 TEST_F(TodoTreeCtrlTest, APressOutlinesTheZoneHitUntilTheNextPaint)
@@ -106,7 +107,7 @@ TEST_F(TodoTreeCtrlTest, PriorityZoneOpensThePriorityMenuAndPostsTheChoice)
     EXPECT_TRUE(shown[0][0].radioChecked) << "B is high";
     EXPECT_FALSE(shown[0][1].radioChecked);
     EXPECT_EQ(shown[0][2].label, GetText(279));
-    EXPECT_EQ(m_log.Take(), Posted(UM_SET_PRIORITY, Task("B"), -1));
+    EXPECT_EQ(m_log.Take(), Report("PriorityChangeRequested", Task("B"), -1));
     EXPECT_EQ(m_store.GetTask(Task("B"))->Priority, kPriorityHigh) << "the main view changes it";
 
     Answer(0);
@@ -125,38 +126,34 @@ TEST_F(TodoTreeCtrlTest, CategoryZoneOpensTheCategoryMenu)
     EXPECT_EQ(Ids(shown[0]), (QList<int>{4, 3, 2, 0, 1}));
     EXPECT_TRUE(shown[0][1].radioChecked) << "A is in category 1";
     EXPECT_EQ(shown[0][4].label, GetText(121));
-    EXPECT_EQ(m_log.Take(), Posted(UM_SET_CATEGORY, Task("A"), 2));
+    EXPECT_EQ(m_log.Take(), Report("CategoryChangeRequested", Task("A"), 2));
 
     Answer(CalendarStore::kEditCategoriesCommand);
     Tap(ZonePoint(Node("A"), Zone::Category));
-    EXPECT_EQ(m_log.Take(), Posted(UM_COMMAND, CTodoTreeCtrl::kCommandCategories));
+    EXPECT_EQ(m_log.Take(), Report("EditCategoriesRequested"));
 }
 
-TEST_F(TodoTreeCtrlTest, IconZoneOpensTheIconPickerWhoseChoiceIsSentToTheMainView)
+TEST_F(TodoTreeCtrlTest, IconZoneOpensTheIconGridWhoseChoiceIsReportedForTheTask)
 {
     ShowDay(Mar(15));
-    struct Opened
-    {
-        QObject* owner;
-        int icon;
-    };
-    QList<Opened> opened;
-    m_wnd->SetIconPopup([&](QObject* owner, const QPoint&, int icon) { opened.append({owner, icon}); });
     TaskRecord record;
     m_store.CopyTask(Task("A"), record);
     record.Icon = 7;
     m_store.UpdateTask(record);
 
     Tap(ZonePoint(Node("A"), Zone::Icon));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0].owner, &Tree());
-    EXPECT_EQ(opened[0].icon, 7);
-    // The picker posts its choice to the tree, which passes it on at once.
-    PostUserMessage(&Tree(), UM_ICON_CHOSEN, 12);
-    QCoreApplication::sendPostedEvents(&Tree());
-    EXPECT_EQ(m_log.Take(), Sent(UM_SET_ICON, Task("A"), 12));
-    PostUserMessage(&Tree(), UM_POPUP_CANCELLED);
-    QCoreApplication::sendPostedEvents(&Tree());
+    CIconPopup* grid = Tree().IconPopup();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->IsOpen());
+    EXPECT_EQ(grid->HighlightIcon(), 7);
+    // The grid posts its choice to the tree, which passes it on for the task.
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(m_log.Take(), Report("IconChangeRequested", Task("A"), 8));
+    EXPECT_EQ(m_store.GetTask(Task("A"))->Icon, 7u) << "the main view sets it";
+
+    Tap(ZonePoint(Node("A"), Zone::Icon));
+    QTest::keyClick(grid, Qt::Key_Escape);
     EXPECT_EQ(m_log.Take(), "");
 }
 
@@ -202,7 +199,7 @@ TEST_P(DateMenuTest, PostsTheDateOfTheChosenItem)
     Clock::SetToday(c.today);
     Answer(c.id);
     Tap(ZonePoint(Node("A"), Zone::Date));
-    EXPECT_EQ(m_log.Take(), Posted(UM_SET_TASK_DATE, Task("A"), c.expected));
+    EXPECT_EQ(m_log.Take(), Report("DateChangeRequested", Task("A"), c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Items, DateMenuTest, ::testing::ValuesIn(kDateMenuCases),
@@ -235,7 +232,7 @@ TEST_F(TodoTreeCtrlTest, DateMenuMarksTheTasksDateAndAsksTheDateDialog)
     Tap(ZonePoint(Node("A"), Zone::Date));
     EXPECT_TRUE(shown.last().last().enabled);
     EXPECT_EQ(asked, QList<PackedDate>{Mar(15)});
-    EXPECT_EQ(m_log.Take(), Posted(UM_SET_TASK_DATE, Task("A"), Mar(30)));
+    EXPECT_EQ(m_log.Take(), Report("DateChangeRequested", Task("A"), Mar(30)));
     answer = kNoDate;
     Tap(ZonePoint(Node("A"), Zone::Date));
     EXPECT_EQ(m_log.Take(), "") << "cancelled";
@@ -258,7 +255,7 @@ TEST_F(TodoTreeCtrlTest, DoubleTapOnATaskPostsEditAndASingleTapDoesNothing)
     EXPECT_EQ(m_wnd->CaretTask(), Task("C"));
     EXPECT_EQ(m_log.Take(), "");
     DoubleTap(TitlePoint(Node("C")));
-    EXPECT_EQ(m_log.Take(), Posted(UM_EDIT_TASK, Task("C")));
+    EXPECT_EQ(m_log.Take(), Report("EditTaskRequested", Task("C")));
     Tap(TitlePoint(Node("C")));
     EXPECT_EQ(m_log.Take(), "") << "the next press clears the double tap";
 }
@@ -303,10 +300,10 @@ TEST_F(TodoTreeCtrlTest, EnterEditsAndSpaceCompletesTheCaretTaskOrTogglesAGroup)
     ShowWeek(Mar(15));
     m_wnd->SelectByData(Task("E"));
     QTest::keyClick(&Tree(), Qt::Key_Return);
-    EXPECT_EQ(m_log.Take(), Posted(UM_EDIT_TASK, Task("E")));
+    EXPECT_EQ(m_log.Take(), Report("EditTaskRequested", Task("E")));
     QTest::keyClick(&Tree(), Qt::Key_Space);
     EXPECT_TRUE(Complete("E"));
-    EXPECT_EQ(m_log.Take(), Sent(UM_REPAINT_CALENDAR));
+    EXPECT_EQ(m_log.Take(), Report("CalendarRepaintRequested"));
 
     const int group = Model().Find(Mar(16) | CTodoTreeWnd::kDateGroupBit);
     m_wnd->SelectByData(Model().Data(group));
@@ -329,19 +326,17 @@ struct TaskMenuCase
 {
     std::string name;
     int id;
-    int message;
-    qintptr lParam;
-    bool sent = false;
+    const char* report;   // %1 is the task's index
 };
 
 const TaskMenuCase kTaskMenuCases[] = {
-    {"High", 3, UM_SET_PRIORITY, 1},
-    {"Normal", 4, UM_SET_PRIORITY, 0},
-    {"Low", 5, UM_SET_PRIORITY, -1},
-    {"Edit", 7, UM_EDIT_TASK, 0},
-    {"Duplicate", 8, UM_DUPLICATE_TASK, 0},
-    {"Delete", 6, UM_DELETE_TASK, 0},
-    {"Complete", 2, UM_REPAINT_CALENDAR, 0, true},
+    {"High", 3, "PriorityChangeRequested(%1,1)"},
+    {"Normal", 4, "PriorityChangeRequested(%1,0)"},
+    {"Low", 5, "PriorityChangeRequested(%1,-1)"},
+    {"Edit", 7, "EditTaskRequested(%1)"},
+    {"Duplicate", 8, "DuplicateTaskRequested(%1)"},
+    {"Delete", 6, "DeleteTaskRequested(%1)"},
+    {"Complete", 2, "CalendarRepaintRequested()"},
 };
 
 } // namespace
@@ -358,8 +353,7 @@ TEST_P(TaskMenuTest, ChoiceReachesTheMainView)
     RightClick(TitlePoint(Node("C")));
     EXPECT_EQ(m_wnd->CaretTask(), Task("C")) << "the press selected the row first";
     ASSERT_EQ(shown.size(), 1);
-    const QString expected = c.sent ? Sent(c.message) : Posted(c.message, Task("C"), c.lParam);
-    EXPECT_EQ(m_log.Take(), expected);
+    EXPECT_EQ(m_log.Take(), QString::fromLatin1(c.report).arg(Task("C")));
     EXPECT_EQ(Complete("C"), c.id == 2);
 }
 
@@ -378,7 +372,7 @@ TEST_F(TodoTreeCtrlTest, TaskMenuShowsItsItemsMarkedForTheTask)
     EXPECT_FALSE(menu[2].radioChecked);
     const QStringList labels = {menu[0].label, menu[6].label, menu[7].label, menu[8].label, menu[10].label};
     EXPECT_EQ(labels, (QStringList{GetText(116), GetText(117), GetText(118), GetText(280), GetText(119)}));
-    EXPECT_EQ(m_log.Take(), Posted(UM_COMMAND, CTodoTreeCtrl::kCommandSetCurrent));
+    EXPECT_EQ(m_log.Take(), Report("SetCurrentRequested"));
 
     // A tap and hold inside a zone is the zone's, not the menu's.
     RightClick(ZonePoint(Node("D"), Zone::CheckBox));
@@ -395,7 +389,7 @@ TEST_F(TodoTreeCtrlTest, DateGroupMenuReschedulesThatDayInEveryCategory)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(Ids(shown[0]), QList<int>{1});
     EXPECT_EQ(shown[0][0].label, GetText(120));
-    EXPECT_EQ(m_log.Take(), Posted(UM_RESCHEDULE, 0x7FFFFFFF, Mar(17)));
+    EXPECT_EQ(m_log.Take(), Report("RescheduleRequested", 0x7FFFFFFF, Mar(17)));
 }
 
 TEST_F(TodoTreeCtrlTest, CategoryGroupMenuOnlyForASingleDay)
@@ -404,7 +398,7 @@ TEST_F(TodoTreeCtrlTest, CategoryGroupMenuOnlyForASingleDay)
     ShowDay(Mar(15));
     Answer(CTodoTreeCtrl::kMenuReschedule);
     RightClick(TitlePoint(Model().Find(2 | CTodoTreeWnd::kCategoryGroupBit)));
-    EXPECT_EQ(m_log.Take(), Posted(UM_RESCHEDULE, 2, Mar(15)));
+    EXPECT_EQ(m_log.Take(), Report("RescheduleRequested", 2, Mar(15)));
 
     for (const int scheme : {2, 3}) {
         m_settings.SetGroupScheme(scheme);
@@ -425,10 +419,7 @@ TEST_F(TodoTreeCtrlTest, HeldLeftPressOpensTheMenuOfTheRow)
     QTest::qWait(LongPress::kHoldMs + 200);
     QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
     EXPECT_EQ(shown.size(), 1);
-    // The wait ran the event loop, which delivered the posted message already.
-    ASSERT_EQ(m_log.entries.size(), 1);
-    EXPECT_EQ(m_log.entries[0].message, UM_EDIT_TASK);
-    EXPECT_EQ(m_log.entries[0].wParam, Task("A"));
+    EXPECT_EQ(m_log.Take(), Report("EditTaskRequested", Task("A")));
 
     // Held on the check box, the pen completes the task as a tap does.
     const QPoint box = ZonePoint(Node("A"), Zone::CheckBox);

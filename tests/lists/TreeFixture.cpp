@@ -26,7 +26,8 @@ void TreeFixture::SetUp()
     m_view.HideCompAgenda = false;
     AddFixtureTasks();
 
-    m_wnd = std::make_unique<CTodoTreeWnd>(m_context, &m_log);
+    m_wnd = std::make_unique<CTodoTreeWnd>(m_context);
+    WatchTree();
     m_wnd->resize(400, 300);
     m_wnd->SetupColumns(400, false);
     m_wnd->show();
@@ -167,4 +168,21 @@ void TreeFixture::DoubleTap(const QPoint& point)
     QTest::mouseClick(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseDClick(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void TreeFixture::WatchTree()
+{
+    const CTodoTreeCtrl* tree = &Tree();
+    constexpr auto now = Qt::DirectConnection;
+    m_log.Watch(tree, &CTodoTreeCtrl::CalendarRepaintRequested, QStringLiteral("CalendarRepaintRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::PriorityChangeRequested, QStringLiteral("PriorityChangeRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::DateChangeRequested, QStringLiteral("DateChangeRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::CategoryChangeRequested, QStringLiteral("CategoryChangeRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::EditTaskRequested, QStringLiteral("EditTaskRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::IconChangeRequested, QStringLiteral("IconChangeRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::DuplicateTaskRequested, QStringLiteral("DuplicateTaskRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::DeleteTaskRequested, QStringLiteral("DeleteTaskRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::RescheduleRequested, QStringLiteral("RescheduleRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::SetCurrentRequested, QStringLiteral("SetCurrentRequested"), now);
+    m_log.Watch(tree, &CTodoTreeCtrl::EditCategoriesRequested, QStringLiteral("EditCategoriesRequested"), now);
 }

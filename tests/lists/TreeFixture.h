@@ -13,10 +13,10 @@
 #include "storage/PasswordKey.h"
 #include "storage/Planner.h"
 #include "storage/Settings.h"
+#include "platform/gui/DisplayFonts.h"
+#include "platform/gui/ViewContext.h"
 #include "support/ScriptedPrompts.h"
-#include "views/DisplayFonts.h"
-#include "views/UserMessageEvent.h"
-#include "views/ViewContext.h"
+#include "support/SignalLog.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
@@ -26,56 +26,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// Stands in for the main view: records every user message with whether it
-// arrived at once (sent) or only when the event queue ran (posted).
-class MessageLog : public QObject
-{
-public:
-    struct Entry
-    {
-        int message;
-        qintptr wParam;
-        qintptr lParam;
-        bool posted;
-    };
-
-    QList<Entry> entries;
-    bool flushing = false;
-
-    bool event(QEvent* event) override
-    {
-        if (event->type() != UserMessageEvent::EventType())
-            return QObject::event(event);
-        auto* message = static_cast<UserMessageEvent*>(event);
-        entries.append({message->message, message->wParam, message->lParam, flushing});
-        return true;
-    }
-
-    // Delivers the posted messages.
-    void Flush()
-    {
-        flushing = true;
-        QCoreApplication::sendPostedEvents(this);
-        flushing = false;
-    }
-
-    // Delivers the posted messages and hands over everything received as
-    // text, oldest first: "sent 402(0,0) posted 406(3,-1)" (hex numbers).
-    QString Take()
-    {
-        Flush();
-        QStringList words;
-        for (const Entry& e : entries)
-            words << QStringLiteral("%1 %2(%3,%4)")
-                         .arg(e.posted ? QStringLiteral("posted") : QStringLiteral("sent"))
-                         .arg(e.message, 0, 16)
-                         .arg(e.wParam)
-                         .arg(e.lParam);
-        entries.clear();
-        return words.join(u' ');
-    }
-};
 
 // The fixture calendar, today Sunday 15 March 2009, categories in the order
 // Unfiled (0), Business (2), Personal (1):
@@ -120,6 +70,9 @@ protected:
 
     void Tap(const QPoint& point);
     void DoubleTap(const QPoint& point);
+    // Records every report of the tree to the main view (at once: whether
+    // a report is posted or sent is the main view's connection).
+    void WatchTree();
 
     CalendarStore m_store;
     HolidayList m_holidays;
@@ -130,7 +83,7 @@ protected:
     Planner m_planner{m_store, m_holidays, m_view, m_settings, m_password, m_prompts};
     DisplayFonts m_fonts{m_settings.Fonts()};
     ViewContext m_context{m_planner, m_fonts};
-    MessageLog m_log;
+    SignalLog m_log;
     std::unique_ptr<CTodoTreeWnd> m_wnd;
     std::unique_ptr<QAbstractItemModelTester> m_tester;
     quint32 m_savedLastId = 0;

@@ -73,7 +73,7 @@ TEST_F(MainViewDialogsTest, NewTaskOnAnotherDayMovesTheSelectionThere)
     editorTitle = QStringLiteral("Later");
     editorDate = MakeDate(2024, 6, 3);
 
-    SendUserMessage(view.get(), UM_NEW_TASK);
+    view->NewTask();
 
     EXPECT_EQ(State().SelectedDate, MakeDate(2024, 6, 3));
     EXPECT_EQ(State().SelectedTask, 0);
@@ -137,17 +137,17 @@ TEST_F(MainViewDialogsTest, EditTaskCommitsTheCopyOnOkOnly)
     const int task = AddTask(QStringLiteral("Draft"), kTestToday);
     Store().SetModified(false);
 
-    SendUserMessage(view.get(), UM_EDIT_TASK, task);
+    view->EditTask(task);
     EXPECT_EQ(editorIndexes, QList<int>{task});
     EXPECT_EQ(Store().GetTask(task)->Title, QStringLiteral("Draft"));
     EXPECT_FALSE(Store().Modified());
 
     editorTitle = QStringLiteral("Final");
-    SendUserMessage(view.get(), UM_EDIT_TASK, task);
+    view->EditTask(task);
     EXPECT_EQ(Store().GetTask(task)->Title, QStringLiteral("Final"));
     EXPECT_TRUE(Store().Modified());
 
-    SendUserMessage(view.get(), UM_EDIT_TASK, 7);
+    view->EditTask(7);
     EXPECT_EQ(editorIndexes.size(), 2) << "an invalid index opens nothing";
 }
 
@@ -177,7 +177,7 @@ TEST_F(MainViewDialogsTest, DailyNoteStoresTheMarkOnOk)
     EXPECT_FALSE(Store().GetDayMark(kTestToday, mark));
 
     note = QStringLiteral("Anna's birthday");
-    SendUserMessage(view.get(), UM_DAY_NOTE);
+    view->DailyNote();
     ASSERT_TRUE(Store().GetDayMark(kTestToday, mark));
     EXPECT_EQ(mark.Note, note);
     EXPECT_EQ(asked, (QList<PackedDate>{kTestToday, kTestToday}));
@@ -281,7 +281,7 @@ TEST_F(MainViewDialogsTest, TheTreesIconZoneOpensTheIconGridWhoseChoiceReachesTh
 {
     const int task = AddTask(QStringLiteral("Pick an icon"), kTestToday);
     State().SelectedDate = kTestToday;
-    view->NavigateTo(kTestToday, 0);
+    view->NavigateTo(kTestToday, NavigateCode::ToDate);
     CTodoTreeCtrl* tree = view->TodoTreeWnd()->TodoTree();
     view->TodoTreeWnd()->SelectByData(task);
     const QRect row = tree->visualRect(tree->currentIndex());
@@ -295,7 +295,7 @@ TEST_F(MainViewDialogsTest, TheTreesIconZoneOpensTheIconGridWhoseChoiceReachesTh
     EXPECT_TRUE(popup->isVisible());
     QTest::keyClick(popup, Qt::Key_Right);
     QTest::keyClick(popup, Qt::Key_Return);
-    QCoreApplication::sendPostedEvents(nullptr, UserMessageEvent::EventType());
+    RunPostedMessages();
     EXPECT_EQ(Store().GetIcon(task), 1u);
 }
 

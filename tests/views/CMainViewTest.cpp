@@ -1,5 +1,6 @@
 #include "ViewFixture.h"
 
+#include "controls/CBtnMonth.h"
 #include "controls/CTabMode.h"
 #include "lists/CTodoTreeWnd.h"
 #include "model/DayMark.h"
@@ -192,7 +193,7 @@ TEST_P(NavigateTest, MovesTheSelectedDayAndSwitchesTheView)
     State().SelectedDate = row.selected;
     State().SelectedTask = 0;
 
-    SendUserMessage(view.get(), UM_NAVIGATE, qintptr(row.date), row.how);
+    view->NavigateTo(row.date, NavigateCode(row.how));
 
     EXPECT_EQ(State().ViewMode, row.expectedMode);
     EXPECT_EQ(State().SelectedDate, row.expectedDate);
@@ -226,7 +227,7 @@ TEST_F(MainViewTest, MonthAndWeekStepCommandsNavigate)
     EXPECT_EQ(State().SelectedDate, kJan31);
 }
 
-TEST_F(MainViewTest, ViewCommandsAndTabMessageActivateTheirModes)
+TEST_F(MainViewTest, ViewCommandsAndTabChoiceActivateTheirModes)
 {
     const std::pair<int, int> commands[] = {
         {ID_VIEW_WEEK, 1}, {ID_VIEW_LIST, 2}, {ID_VIEW_NO_DATE, 3}, {ID_VIEW_MONTH, 0}};
@@ -235,11 +236,29 @@ TEST_F(MainViewTest, ViewCommandsAndTabMessageActivateTheirModes)
         EXPECT_EQ(State().ViewMode, mode) << id;
         EXPECT_EQ(view->TabMode()->currentIndex(), mode) << id;
     }
-    PostUserMessage(view.get(), UM_SET_VIEW_MODE, 2);
+    emit view->TabMode()->ViewModeChosen(2);
     EXPECT_EQ(State().ViewMode, 0) << "posted: runs later";
     RunPostedMessages();
     EXPECT_EQ(State().ViewMode, 2);
     EXPECT_FALSE(view->RenderWnd()->isVisible());
+}
+
+TEST_F(MainViewTest, PostedReportsRunAfterTheCurrentEventSentOnesAtOnceAndTheFrameHearsOfBoth)
+{
+    int stateChanges = 0;
+    QObject::connect(view.get(), &CMainView::StateChanged, [&] { ++stateChanges; });
+    // UM_REFRESH from the surface is posted.
+    State().SelectedDate = kJan31;
+    emit view->RenderWnd()->RefreshRequested();
+    EXPECT_EQ(view->TitleWnd()->MonthButton()->Month(), 5) << "not yet";
+    EXPECT_EQ(stateChanges, 0);
+    RunPostedMessages();
+    EXPECT_EQ(view->TitleWnd()->MonthButton()->Month(), 1);
+    EXPECT_EQ(stateChanges, 1);
+    // UM_NAVIGATE from the title bar is sent.
+    emit view->TitleWnd()->NavigateRequested(kNoDate, NavigateCode::NextMonth);
+    EXPECT_EQ(State().SelectedDate, MakeDate(2024, 2, 1));
+    EXPECT_EQ(stateChanges, 2);
 }
 
 // ---- Messages from the children
@@ -247,11 +266,11 @@ TEST_F(MainViewTest, ViewCommandsAndTabMessageActivateTheirModes)
 TEST_F(MainViewTest, SetTaskDateWithoutTaskSwitchesBetweenNoDateAndWeek)
 {
     view->ActivateViewMode(ViewState::NoDate);
-    SendUserMessage(view.get(), UM_SET_TASK_DATE, -1, qintptr(MakeDate(2024, 6, 3)));
+    view->SetTaskDate(-1, MakeDate(2024, 6, 3));
     EXPECT_EQ(State().ViewMode, ViewState::Week);
     EXPECT_EQ(StripFlags(State().SelectedDate), MakeDate(2024, 6, 3));
 
-    SendUserMessage(view.get(), UM_SET_TASK_DATE, -1, 0);
+    view->SetTaskDate(-1, kNoDate);
     EXPECT_EQ(State().ViewMode, ViewState::NoDate);
     EXPECT_EQ(StripFlags(State().SelectedDate), MakeDate(2024, 6, 3));
 }
@@ -259,11 +278,11 @@ TEST_F(MainViewTest, SetTaskDateWithoutTaskSwitchesBetweenNoDateAndWeek)
 TEST_F(MainViewTest, SelectCategoryChangesTheSelectionOnlyWhenItDiffers)
 {
     State().SelectedTask = 0;
-    SendUserMessage(view.get(), UM_SELECT_CATEGORY, CalendarStore::kAllCategories);
+    view->SelectCategory(CalendarStore::kAllCategories);
     EXPECT_FALSE(Store().Modified());
     EXPECT_EQ(State().SelectedTask, 0);
 
-    SendUserMessage(view.get(), UM_SELECT_CATEGORY, 1);
+    view->SelectCategory(1);
     EXPECT_EQ(Store().CategorySelection(), 1);
     EXPECT_TRUE(Store().Modified());
     EXPECT_EQ(State().SelectedTask, -1);
@@ -273,13 +292,13 @@ TEST_F(MainViewTest, SetIconChangesTheStoreAndIgnoresAnInvalidTask)
 {
     const int task = AddTask(QStringLiteral("Call"), kTestToday);
     Store().SetModified(false);
-    SendUserMessage(view.get(), UM_SET_ICON, task, 7);
+    view->SetTaskIcon(task, 7);
     EXPECT_EQ(Store().GetIcon(task), 7u);
     EXPECT_TRUE(Store().Modified());
 
     Store().SetModified(false);
-    SendUserMessage(view.get(), UM_SET_ICON, task, 7);
-    SendUserMessage(view.get(), UM_SET_ICON, 99, 3);
+    view->SetTaskIcon(task, 7);
+    view->SetTaskIcon(99, 3);
     EXPECT_FALSE(Store().Modified());
 }
 
@@ -312,7 +331,7 @@ TEST_F(MainViewTest, DuplicateCopiesTheWholeTaskUnderANewId)
 
 TEST_F(MainViewTest, DuplicateMessageWithAnInvalidIndexSaysNoTaskIsSelected)
 {
-    SendUserMessage(view.get(), UM_DUPLICATE_TASK, 5);
+    view->DuplicateTask(5);
     ASSERT_EQ(Prompts().messages.size(), 1);
     EXPECT_EQ(Prompts().messages.first().text, NoTaskSelected());
     EXPECT_EQ(Store().TaskCount(), 0);
@@ -375,7 +394,7 @@ TEST_F(MainViewTest, DeleteTaskAsks235AndDeletesOnlyOnYes)
 
 TEST_F(MainViewTest, DeleteMessageForAGoneTaskAsksNothing)
 {
-    SendUserMessage(view.get(), UM_DELETE_TASK, 3);
+    view->DeleteTask(3);
     EXPECT_TRUE(Prompts().messages.isEmpty());
 }
 

@@ -29,7 +29,8 @@ protected:
     ScriptedPrompts prompts;
 };
 
-// Catches the frame's day-change message.
+// Counts the repaints posted to the frame (UM_FRAME_REPAINT): the only
+// queued calls the frame gets once it is in place.
 class FrameWatcher : public QObject
 {
 public:
@@ -38,8 +39,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == UserMessageEvent::EventType() &&
-            static_cast<UserMessageEvent*>(event)->message == UM_FRAME_REPAINT)
+        if (event->type() == QEvent::MetaCall)
             ++repaints;
         return false;
     }

@@ -1,6 +1,8 @@
 #include "views/CRenderWnd.h"
 
 #include "ViewFixture.h"
+
+#include "support/SignalLog.h"
 #include "model/DayMark.h"
 #include "platform/gui/ColorRef.h"
 #include "platform/gui/Images.h"
@@ -96,7 +98,10 @@ protected:
         view.ViewMode = ViewState::Month;
         view.ShowPrioLow = false;
         FillCalendar();
-        surface = std::make_unique<CRenderWnd>(context, &recorder);
+        surface = std::make_unique<CRenderWnd>(context);
+        // As the main view connects them: the refresh posted, the day note sent.
+        log.Watch(surface.get(), &CRenderWnd::RefreshRequested, QStringLiteral("Refresh"), Qt::QueuedConnection);
+        log.Watch(surface.get(), &CRenderWnd::DayNoteRequested, QStringLiteral("DayNote"), Qt::DirectConnection);
         Resize();
     }
 
@@ -210,9 +215,10 @@ protected:
 
     QPoint Centre(PackedDate date) const { return CellOf(date).rect.center(); }
 
-    void Deliver() { QCoreApplication::sendPostedEvents(&recorder); }
+    // What the main view has heard once the posted reports ran.
+    QString Heard() { return log.Take(); }
 
-    MessageRecorder recorder;
+    SignalLog log;
     std::unique_ptr<CRenderWnd> surface;
 
 private:
@@ -476,53 +482,43 @@ TEST_P(CRenderWndTest, WeekCellOfAWholePreviousMonthRowMovesTheGridBack)
     EXPECT_EQ(layout.SelectionRect(), layout.WeekCell(4));
 }
 
-TEST_P(CRenderWndTest, ReleasePostsRefreshAfterSelecting)
+TEST_P(CRenderWndTest, ReleaseReportsARefreshAfterSelecting)
 {
     QTest::mouseClick(surface.get(), Qt::LeftButton, {}, Centre(D(2009, 6, 3)));
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_TRUE(recorder.received.isEmpty()) << "posted, not sent";
-    Deliver();
-    EXPECT_EQ(recorder.Numbers(), QList<int>{UM_REFRESH});
+    EXPECT_EQ(Heard(), QStringLiteral("Refresh()"));
 
     // Above the body nothing is selected, but the main view still hears of the tap.
-    recorder.received.clear();
     QTest::mouseClick(surface.get(), Qt::LeftButton, {}, QPoint(surface->width() / 2, 2));
-    Deliver();
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_EQ(recorder.Numbers(), QList<int>{UM_REFRESH});
+    EXPECT_EQ(Heard(), QStringLiteral("Refresh()"));
 
     // Other buttons do nothing.
-    recorder.received.clear();
     QTest::mouseClick(surface.get(), Qt::RightButton, {}, Centre(D(2009, 6, 4)));
-    Deliver();
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_TRUE(recorder.received.isEmpty());
+    EXPECT_EQ(Heard(), QString());
 }
 
-TEST_P(CRenderWndTest, DoubleClickOnTheSelectedDaySendsDayNote)
+TEST_P(CRenderWndTest, DoubleClickOnTheSelectedDayAsksForTheDayNote)
 {
     QTest::mouseDClick(surface.get(), Qt::LeftButton, {}, Centre(D(2009, 6, 17)));
-    ASSERT_FALSE(recorder.received.isEmpty());
-    EXPECT_EQ(recorder.Numbers().first(), UM_DAY_NOTE) << "sent at once";
+    EXPECT_TRUE(Heard().contains(QStringLiteral("DayNote()")));
 
-    recorder.received.clear();
     QTest::mouseDClick(surface.get(), Qt::LeftButton, {}, Centre(D(2009, 6, 3)));
-    Deliver();
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 3));
-    EXPECT_FALSE(recorder.Numbers().contains(UM_DAY_NOTE));
+    EXPECT_FALSE(Heard().contains(QStringLiteral("DayNote()")));
 }
 
-TEST_P(CRenderWndTest, EnterSendsDayNote)
+TEST_P(CRenderWndTest, EnterAsksForTheDayNote)
 {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-        recorder.received.clear();
         QTest::keyClick(surface.get(), key);
-        EXPECT_EQ(recorder.Numbers(), QList<int>{UM_DAY_NOTE}) << key;
+        EXPECT_EQ(Heard(), QStringLiteral("DayNote()")) << key;
     }
     EXPECT_EQ(view.SelectedDate, D(2009, 6, 17));
 }
 
-TEST_P(CRenderWndTest, ArrowsStepTheSelectedDayAndPostRefresh)
+TEST_P(CRenderWndTest, ArrowsStepTheSelectedDayAndReportARefresh)
 {
     struct Row
     {
@@ -548,11 +544,9 @@ TEST_P(CRenderWndTest, ArrowsStepTheSelectedDayAndPostRefresh)
         SCOPED_TRACE(row.name);
         SetMode(row.mode, kWeekStartsSunday);
         view.SelectedDate = row.from;
-        recorder.received.clear();
         QTest::keyClick(surface.get(), row.key);
         EXPECT_EQ(view.SelectedDate, row.to);
-        Deliver();
-        EXPECT_EQ(recorder.Numbers(), QList<int>{UM_REFRESH});
+        EXPECT_EQ(Heard(), QStringLiteral("Refresh()"));
     }
     // With a modifier the arrows belong to other commands.
     view.SelectedDate = D(2009, 6, 17);

@@ -5,6 +5,7 @@
 #include "controls/CBtnMonth.h"
 #include "controls/CBtnYear.h"
 #include "controls/CImageBtn.h"
+#include "support/SignalLog.h"
 #include "support/TestTables.h"
 #include "views/CMainView.h"
 #include "views/CTitleWnd.h"
@@ -13,7 +14,6 @@ namespace {
 
 using testtables::PrintTo;
 using testtables::RowName;
-using Message = MessageRecorder::Message;
 
 class TitleWndTest : public ViewTestBase
 {
@@ -21,9 +21,15 @@ protected:
     void SetUp() override
     {
         ViewTestBase::SetUp();
-        title = std::make_unique<CTitleWnd>(objects->context, &recorder);
+        title = std::make_unique<CTitleWnd>(objects->context);
         title->resize(480, 44);
         title->show();
+        // As the main view connects them: navigation and the category sent,
+        // the refresh and the range posted.
+        log.Watch(title.get(), &CTitleWnd::NavigateRequested, QStringLiteral("Navigate"), Qt::DirectConnection);
+        log.Watch(title.get(), &CTitleWnd::CategorySelected, QStringLiteral("SelectCategory"), Qt::DirectConnection);
+        log.Watch(title.get(), &CTitleWnd::RefreshRequested, QStringLiteral("Refresh"));
+        log.Watch(title.get(), &CTitleWnd::RangeChanged, QStringLiteral("RangeChanged"));
     }
     void TearDown() override
     {
@@ -31,9 +37,11 @@ protected:
         ViewTestBase::TearDown();
     }
 
-    void Notify(int message, qintptr wParam, qintptr lParam = 0) { SendUserMessage(title.get(), message, wParam, lParam); }
+    // The bar takes the notices its buttons posted to it; what it sends on
+    // is in the log at once, what it posts only after the next Take().
+    void TakeNotices() { QCoreApplication::sendPostedEvents(title.get(), QEvent::MetaCall); }
 
-    MessageRecorder recorder;
+    SignalLog log;
     std::unique_ptr<CTitleWnd> title;
 };
 
@@ -59,10 +67,15 @@ class TitleButtonTest : public TitleWndTest, public ::testing::WithParamInterfac
 TEST_P(TitleButtonTest, ImageButtonsSendNavigate)
 {
     objects->view.ViewMode = GetParam().mode;
-    Notify(UM_COMMAND, GetParam().controlId);
+    const int id = GetParam().controlId;
+    CImageBtn* button = id == CTitleWnd::kTodayId  ? title->TodayButton()
+                        : id == CTitleWnd::kBackId ? title->BackButton()
+                                                   : title->ForwardButton();
+    emit button->Clicked(id);
+    EXPECT_TRUE(log.entries.isEmpty()) << "the button posts its click";
+    TakeNotices();
     // Sent at once, not posted.
-    ASSERT_EQ(recorder.received.size(), 1);
-    EXPECT_EQ(recorder.received.first(), (Message{UM_NAVIGATE, 0, GetParam().how}));
+    EXPECT_EQ(log.entries, QStringList{QStringLiteral("Navigate(0,%1)").arg(GetParam().how)});
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, TitleButtonTest, ::testing::ValuesIn(kButtonRows), RowName<ButtonRow>);
@@ -70,24 +83,24 @@ INSTANTIATE_TEST_SUITE_P(Buttons, TitleButtonTest, ::testing::ValuesIn(kButtonRo
 TEST_F(TitleWndTest, MonthAndYearPickersSendTheFirstOfTheChosenMonth)
 {
     title->ShowModeDate(0, MakeDate(2024, 1, 31));
-    Notify(UM_MONTH_CHOSEN, 2, CTitleWnd::kMonthId);
-    Notify(UM_YEAR_CHOSEN, 2026, CTitleWnd::kYearId);
-    ASSERT_EQ(recorder.received.size(), 2);
-    EXPECT_EQ(recorder.received[0], (Message{UM_NAVIGATE, qintptr(MakeDate(2024, 2, 1)), 0}));
-    EXPECT_EQ(recorder.received[1], (Message{UM_NAVIGATE, qintptr(MakeDate(2026, 1, 1)), 0}));
+    emit title->MonthButton()->MonthChosen(2, CTitleWnd::kMonthId);
+    TakeNotices();
+    emit title->YearButton()->YearChosen(2026, CTitleWnd::kYearId);
+    TakeNotices();
+    EXPECT_EQ(log.entries, (QStringList{QStringLiteral("Navigate(%1,0)").arg(MakeDate(2024, 2, 1)),
+                                        QStringLiteral("Navigate(%1,0)").arg(MakeDate(2026, 1, 1))}));
 }
 
 TEST_F(TitleWndTest, CategoryPickerSendsSelectAndAnEditedListPostsRefresh)
 {
-    Notify(UM_CATEGORY_CHOSEN, 2, CTitleWnd::kCategoryId);
-    ASSERT_EQ(recorder.received.size(), 1);
-    EXPECT_EQ(recorder.received.first(), (Message{UM_SELECT_CATEGORY, 2, 0}));
+    emit title->CategoryButton()->CategoryChosen(2, CTitleWnd::kCategoryId);
+    TakeNotices();
+    EXPECT_EQ(log.entries, QStringList{QStringLiteral("SelectCategory(2)")});
 
-    Notify(UM_CATEGORY_LIST_EDITED, 0, CTitleWnd::kCategoryId);
-    EXPECT_EQ(recorder.received.size(), 1) << "posted, not sent";
-    RunPostedMessages();
-    ASSERT_EQ(recorder.received.size(), 2);
-    EXPECT_EQ(recorder.received.last(), (Message{UM_REFRESH, 1, 0}));
+    emit title->CategoryButton()->CategoryListEdited(0, CTitleWnd::kCategoryId);
+    TakeNotices();
+    EXPECT_EQ(log.entries.size(), 1) << "posted, not sent";
+    EXPECT_EQ(log.Take(), QStringLiteral("SelectCategory(2) Refresh()"));
 }
 
 TEST_F(TitleWndTest, ANewDateRangeIsStoredSelectedAndPosted)
@@ -95,30 +108,25 @@ TEST_F(TitleWndTest, ANewDateRangeIsStoredSelectedAndPosted)
     Settings& settings = objects->settings;
     const PackedDate start = MakeDate(2024, 5, 1);
     const PackedDate end = MakeDate(2024, 5, 31);
-    title->DateRangeButton()->SetRange(start, end);
-
-    Notify(UM_DATE_RANGE_CHANGED, CTitleWnd::kDateRangeId, CTitleWnd::kDateRangeId);
+    emit title->DateRangeButton()->RangeChanged(start, end, CTitleWnd::kDateRangeId);
+    TakeNotices();
     EXPECT_EQ(settings.AgendaStartDate(), start);
     EXPECT_EQ(settings.AgendaEndDate(), end);
     EXPECT_EQ(objects->view.SelectedDate, start);
-    EXPECT_TRUE(recorder.received.isEmpty());
-    RunPostedMessages();
-    EXPECT_EQ(recorder.Numbers(), QList<int>{UM_RANGE_CHANGED});
+    EXPECT_TRUE(log.entries.isEmpty()) << "posted, not sent";
+    EXPECT_EQ(log.Take(), QStringLiteral("RangeChanged()"));
 
     // The same range again rebuilds nothing.
     objects->view.SelectedDate = kTestToday;
-    Notify(UM_DATE_RANGE_CHANGED, CTitleWnd::kDateRangeId, CTitleWnd::kDateRangeId);
-    RunPostedMessages();
-    EXPECT_EQ(recorder.received.size(), 1);
+    emit title->DateRangeButton()->RangeChanged(start, end, CTitleWnd::kDateRangeId);
+    EXPECT_EQ(log.Take(), QString());
     EXPECT_EQ(objects->view.SelectedDate, kTestToday);
 }
 
 TEST_F(TitleWndTest, DateRangeNoticeFromAnotherControlIsIgnored)
 {
-    title->DateRangeButton()->SetRange(MakeDate(2024, 5, 1), kNoDate);
-    Notify(UM_DATE_RANGE_CHANGED, 1068, 1068);
-    RunPostedMessages();
-    EXPECT_TRUE(recorder.received.isEmpty());
+    emit title->DateRangeButton()->RangeChanged(MakeDate(2024, 5, 1), kNoDate, 1068);
+    EXPECT_EQ(log.Take(), QString());
     EXPECT_EQ(objects->settings.AgendaStartDate(), kNoDate);
 }
 
@@ -253,16 +261,18 @@ protected:
 
 TEST_F(TitleInViewTest, ChoosingFebruaryOnThe31stOfJanuarySelectsTheFirstOfFebruary)
 {
-    SendUserMessage(view.get(), UM_NAVIGATE, qintptr(MakeDate(2024, 1, 31)), 0);
+    view->NavigateTo(MakeDate(2024, 1, 31), NavigateCode::ToDate);
     EXPECT_EQ(view->TitleWnd()->MonthButton()->Month(), 1);
-    SendUserMessage(view->TitleWnd(), UM_MONTH_CHOSEN, 2, CTitleWnd::kMonthId);
+    emit view->TitleWnd()->MonthButton()->MonthChosen(2, CTitleWnd::kMonthId);
+    RunPostedMessages();
     EXPECT_EQ(objects->view.SelectedDate, MakeDate(2024, 2, 1));
     EXPECT_EQ(view->TitleWnd()->MonthButton()->Month(), 2);
 }
 
 TEST_F(TitleInViewTest, CategoryPickerSelectsTheCategoryInTheView)
 {
-    SendUserMessage(view->TitleWnd(), UM_CATEGORY_CHOSEN, 1, CTitleWnd::kCategoryId);
+    emit view->TitleWnd()->CategoryButton()->CategoryChosen(1, CTitleWnd::kCategoryId);
+    RunPostedMessages();
     EXPECT_EQ(objects->store.CategorySelection(), 1);
 }
 

@@ -10,12 +10,10 @@
 #include "storage/PasswordKey.h"
 #include "storage/Planner.h"
 #include "storage/Settings.h"
-#include "support/MessageRecorder.h"
 #include "support/ScriptedPrompts.h"
-#include "views/DisplayFonts.h"
+#include "platform/gui/DisplayFonts.h"
 #include "views/CMainView.h"
-#include "views/UserMessageEvent.h"
-#include "views/ViewContext.h"
+#include "platform/gui/ViewContext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -86,10 +84,10 @@ protected:
     std::unique_ptr<PlannerObjects> objects;
 };
 
-// Delivers every posted user message.
+// Delivers every posted report (the queued signals).
 inline void RunPostedMessages()
 {
-    QCoreApplication::sendPostedEvents(nullptr, UserMessageEvent::EventType());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }
 
 // A main view after its start-up, shown at 480 x 640.

@@ -178,7 +178,7 @@ int main(int argc, char** argv)
     QObject::connect(frame->MainView(), &CMainView::StartupFinished, frame, [&] {
         CMainView* view = frame->MainView();
         if (options.date != kNoDate)
-            view->NavigateTo(options.date, 0);
+            view->NavigateTo(options.date, NavigateCode::ToDate);
         if (options.viewMode)
             view->ActivateViewMode(*options.viewMode);
         frame->UpdateCommandStates();

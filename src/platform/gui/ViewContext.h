@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/Planner.h"
-#include "views/DisplayFonts.h"
+#include "platform/gui/DisplayFonts.h"
 
 // What every window of the main view works with: the planner's single
 // objects and the display fonts built from the settings.

@@ -1,4 +1,4 @@
-#include "views/DisplayFonts.h"
+#include "platform/gui/DisplayFonts.h"
 
 #include <algorithm>
 
