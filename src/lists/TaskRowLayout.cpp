@@ -1,6 +1,6 @@
 #include "lists/TaskRowLayout.h"
 
-#include "platform/gui/Images.h"
+#include "platform/core/ImageSizes.h"
 
 TaskRowLayout TaskRowLayout::Make(bool large, bool grouped, bool showIcon, bool showCheckBox, int w0, int w1, int w2)
 {
@@ -9,12 +9,12 @@ TaskRowLayout TaskRowLayout::Make(bool large, bool grouped, bool showIcon, bool 
     l.grouped = grouped;
     l.showIcon = showIcon;
     l.showCheckBox = showCheckBox;
-    l.glyph = Images::GlyphSize(large);
+    l.glyph = ImageSizes::GlyphSize(large);
     l.indent = grouped ? (large ? 12 : 6) : 0;
-    l.markWidth = Images::PriorityMarkSize(large).width();
-    l.iconSize = Images::TaskIconSize(large);
-    l.noteWidth = Images::NoteMarkSize(large).width();
-    l.noteHeight = Images::NoteMarkSize(large).height();
+    l.markWidth = ImageSizes::PriorityMarkSize(large).width();
+    l.iconSize = ImageSizes::TaskIconSize(large);
+    l.noteWidth = ImageSizes::NoteMarkSize(large).width();
+    l.noteHeight = ImageSizes::NoteMarkSize(large).height();
     l.w0 = w0;
     l.w1 = w1;
     l.w2 = w2;

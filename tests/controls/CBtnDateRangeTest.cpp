@@ -85,8 +85,9 @@ TEST_F(CBtnDateRangeTest, MenuInOrderWithTheMatchingItemChecked)
     for (int i = 0; i < 14; ++i) {
         EXPECT_EQ(menu[i].separator, commands[i] == 0) << i;
         EXPECT_EQ(menu[i].commandId, commands[i]) << i;
-        if (texts[i])
+        if (texts[i]) {
             EXPECT_EQ(menu[i].label, GetText(texts[i])) << i;
+        }
         EXPECT_EQ(menu[i].checked, commands[i] == 231) << i;
     }
     EXPECT_FALSE(menu.back().enabled); // no range dialog yet

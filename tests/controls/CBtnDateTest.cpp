@@ -49,8 +49,9 @@ TEST_F(CBtnDateTest, MenuChecksTheQuickDateThatIsTheValue)
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(menu[i].commandId, commands[i]) << i;
         EXPECT_EQ(menu[i].separator, commands[i] == 0) << i;
-        if (texts[i])
+        if (texts[i]) {
             EXPECT_EQ(menu[i].label, GetText(texts[i])) << i;
+        }
         EXPECT_EQ(menu[i].checked, commands[i] == 106) << i;
     }
     button->SetDate(kNoDate);

@@ -87,7 +87,7 @@ TEST_P(CColorPopupTest, SwatchesFramedAndTheHighlightFramedBlack)
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenClasses, CColorPopupTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Large" : "Small"; });
+                         [](const auto& row) { return row.param ? "Large" : "Small"; });
 
 class CBtnColorTest : public ControlTest
 {

@@ -228,6 +228,6 @@ TEST_P(COwnerButtonLookTest, TextIsBlackAndGreyWhenDisabled)
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenClasses, COwnerButtonLookTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Large" : "Small"; });
+                         [](const auto& row) { return row.param ? "Large" : "Small"; });
 
 } // namespace

@@ -28,7 +28,7 @@ protected:
     void RightClick(const QPoint& point)
     {
         QTest::mousePress(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, point);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, point, Tree().viewport()->mapToGlobal(point));
         QCoreApplication::sendEvent(Tree().viewport(), &menu);
         QTest::mouseRelease(Tree().viewport(), Qt::RightButton, Qt::NoModifier, point);
     }
@@ -47,7 +47,7 @@ protected:
     static QString Report(const char* name, Args... args)
     {
         QStringList values;
-        (values << ... << QString::number(args));
+        (values.append(QString::number(args)), ...);
         return QString::fromLatin1(name) + u'(' + values.join(u',') + u')';
     }
 
@@ -112,7 +112,7 @@ TEST_F(TodoTreeCtrlTest, PriorityZoneOpensThePriorityMenuAndPostsTheChoice)
 
     Answer(0);
     Tap(ZonePoint(Node("B"), Zone::Priority));
-    EXPECT_EQ(m_log.Take(), "") << "dismissed";
+    EXPECT_EQ(m_log.Take(), QStringLiteral("")) << "dismissed";
 }
 
 TEST_F(TodoTreeCtrlTest, CategoryZoneOpensTheCategoryMenu)
@@ -154,7 +154,7 @@ TEST_F(TodoTreeCtrlTest, IconZoneOpensTheIconGridWhoseChoiceIsReportedForTheTask
 
     Tap(ZonePoint(Node("A"), Zone::Icon));
     QTest::keyClick(grid, Qt::Key_Escape);
-    EXPECT_EQ(m_log.Take(), "");
+    EXPECT_EQ(m_log.Take(), QStringLiteral(""));
 }
 
 // ---- The date menu
@@ -218,7 +218,7 @@ TEST_F(TodoTreeCtrlTest, DateMenuMarksTheTasksDateAndAsksTheDateDialog)
     EXPECT_EQ(checks, (QList<bool>{false, true, false, false, false, false, false, false, false, false}))
         << "A is dated today";
     EXPECT_FALSE(shown[0].last().enabled) << "no date dialog yet";
-    EXPECT_EQ(m_log.Take(), "");
+    EXPECT_EQ(m_log.Take(), QStringLiteral(""));
 
     QList<PackedDate> asked;
     PackedDate answer = Mar(30);
@@ -235,7 +235,7 @@ TEST_F(TodoTreeCtrlTest, DateMenuMarksTheTasksDateAndAsksTheDateDialog)
     EXPECT_EQ(m_log.Take(), Report("DateChangeRequested", Task("A"), Mar(30)));
     answer = kNoDate;
     Tap(ZonePoint(Node("A"), Zone::Date));
-    EXPECT_EQ(m_log.Take(), "") << "cancelled";
+    EXPECT_EQ(m_log.Take(), QStringLiteral("")) << "cancelled";
 
     // An undated task has the no-date item checked.
     m_view.SetViewMode(ViewState::NoDate);
@@ -253,11 +253,11 @@ TEST_F(TodoTreeCtrlTest, DoubleTapOnATaskPostsEditAndASingleTapDoesNothing)
     ShowDay(Mar(15));
     Tap(TitlePoint(Node("C")));
     EXPECT_EQ(m_wnd->CaretTask(), Task("C"));
-    EXPECT_EQ(m_log.Take(), "");
+    EXPECT_EQ(m_log.Take(), QStringLiteral(""));
     DoubleTap(TitlePoint(Node("C")));
     EXPECT_EQ(m_log.Take(), Report("EditTaskRequested", Task("C")));
     Tap(TitlePoint(Node("C")));
-    EXPECT_EQ(m_log.Take(), "") << "the next press clears the double tap";
+    EXPECT_EQ(m_log.Take(), QStringLiteral("")) << "the next press clears the double tap";
 }
 
 TEST_F(TodoTreeCtrlTest, GroupRowsToggleByTheirBoxOrADoubleTap)
@@ -276,7 +276,7 @@ TEST_F(TodoTreeCtrlTest, GroupRowsToggleByTheirBoxOrADoubleTap)
     EXPECT_TRUE(Tree().isExpanded(index));
     DoubleTap(TitlePoint(group));
     EXPECT_FALSE(Tree().isExpanded(index));
-    EXPECT_EQ(m_log.Take(), "");
+    EXPECT_EQ(m_log.Take(), QStringLiteral(""));
 }
 
 TEST_F(TodoTreeCtrlTest, TapsInTheIndentOrRightOfTheColumnsClearTheCaret)
@@ -311,11 +311,11 @@ TEST_F(TodoTreeCtrlTest, EnterEditsAndSpaceCompletesTheCaretTaskOrTogglesAGroup)
     EXPECT_FALSE(Tree().isExpanded(Model().IndexOf(group)));
     QTest::keyClick(&Tree(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(Tree().isExpanded(Model().IndexOf(group)));
-    EXPECT_EQ(m_log.Take(), "");
+    EXPECT_EQ(m_log.Take(), QStringLiteral(""));
 
     m_wnd->ClearSelection();
     QTest::keyClick(&Tree(), Qt::Key_Return);
-    EXPECT_EQ(m_log.Take(), "") << "nothing without a caret";
+    EXPECT_EQ(m_log.Take(), QStringLiteral("")) << "nothing without a caret";
 }
 
 // ---- Context menus
@@ -407,7 +407,7 @@ TEST_F(TodoTreeCtrlTest, CategoryGroupMenuOnlyForASingleDay)
         RightClick(TitlePoint(Model().Find(2 | CTodoTreeWnd::kCategoryGroupBit)));
         EXPECT_TRUE(shown.isEmpty()) << "scheme " << scheme;
     }
-    EXPECT_EQ(m_log.Take(), "");
+    EXPECT_EQ(m_log.Take(), QStringLiteral(""));
 }
 
 TEST_F(TodoTreeCtrlTest, HeldLeftPressOpensTheMenuOfTheRow)

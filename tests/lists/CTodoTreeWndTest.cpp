@@ -126,7 +126,7 @@ TEST_F(TodoTreeWndTest, InvalidListRangeShowsMessage122AndLeavesTheTreeEmpty)
     ASSERT_FALSE(TreeText().isEmpty());
     m_view.SelectedTask = Task("A");
     ShowList(Mar(20), Mar(16));
-    EXPECT_EQ(TreeText(), "");
+    EXPECT_EQ(TreeText(), QStringLiteral(""));
     ASSERT_EQ(m_prompts.messages.size(), 1);
     EXPECT_EQ(m_prompts.messages[0].text, GetText(122));
     EXPECT_EQ(m_prompts.messages[0].buttons, UserPrompts::OkOnly);
@@ -200,14 +200,14 @@ TEST_F(TodoTreeWndTest, CompletingWithSortCompMovesTheRowBelowTheOpenRowsOfItsGr
     m_settings.SetGroupScheme(1);
     m_settings.SetSortComp(true);
     ShowWeek(Mar(15));
-    ASSERT_EQ(TreeText(), "D20090315[B,A,C,D] D20090316[E] D20090317[G,F]");
+    ASSERT_EQ(TreeText(), QStringLiteral("D20090315[B,A,C,D] D20090316[E] D20090317[G,F]"));
     m_view.SelectedTask = Task("B");
     m_wnd->SelectByData(Task("B"));
     EXPECT_TRUE(m_wnd->SetCaretTaskComplete(true));
     EXPECT_FALSE(m_wnd->SetCaretTaskComplete(true)) << "already complete";
 
     const QString edited = TreeText();
-    EXPECT_EQ(edited, "D20090315[A,C,B,D] D20090316[E] D20090317[G,F]");
+    EXPECT_EQ(edited, QStringLiteral("D20090315[A,C,B,D] D20090316[E] D20090317[G,F]"));
     EXPECT_EQ(m_wnd->CaretTask(), Task("B"));
     EXPECT_EQ(Model().CheckState(Model().Find(Task("B"))), TaskTreeModel::Checked);
     m_wnd->Rebuild(false);
@@ -219,11 +219,11 @@ TEST_F(TodoTreeWndTest, CompletingTheOnlyTaskOfACategoryGroupUnderHideCompleteDe
     m_settings.SetGroupScheme(2);
     m_view.HideCompMonth = true;
     ShowDay(Mar(15));
-    ASSERT_EQ(TreeText(), "C0[B] C2[C] C1[A]");
+    ASSERT_EQ(TreeText(), QStringLiteral("C0[B] C2[C] C1[A]"));
     m_view.SelectedTask = Task("B");
     m_wnd->SelectByData(Task("B"));
     EXPECT_TRUE(m_wnd->SetCaretTaskComplete(true));
-    EXPECT_EQ(TreeText(), "C2[C] C1[A]");
+    EXPECT_EQ(TreeText(), QStringLiteral("C2[C] C1[A]"));
     EXPECT_FALSE(m_wnd->HasCaret());
     EXPECT_EQ(m_view.SelectedTask, -1);
     EXPECT_NE(m_store.GetCompleted(Task("B")), 0u);
@@ -235,7 +235,7 @@ TEST_F(TodoTreeWndTest, MovingATaskOffTheShownDayRemovesItAndClearsTheSelection)
     m_view.SelectedTask = Task("A");
     m_wnd->SelectByData(Task("A"));
     m_wnd->SetTaskDate(Task("A"), Mar(16));
-    EXPECT_EQ(TreeText(), "B D C");
+    EXPECT_EQ(TreeText(), QStringLiteral("B D C"));
     EXPECT_EQ(m_view.SelectedTask, -1);
     EXPECT_FALSE(m_wnd->HasCaret());
     EXPECT_EQ(m_store.GetDate(Task("A")), Mar(16));
@@ -248,7 +248,7 @@ TEST_F(TodoTreeWndTest, MovingATaskWithinTheWeekMovesItToItsDateGroup)
     m_view.SelectedTask = Task("A");
     m_wnd->SelectByData(Task("A"));
     m_wnd->SetTaskDate(Task("A"), Mar(18));
-    EXPECT_EQ(TreeText(), "D20090315[B,D,C] D20090316[E] D20090317[F,G] D20090318[A]");
+    EXPECT_EQ(TreeText(), QStringLiteral("D20090315[B,D,C] D20090316[E] D20090317[F,G] D20090318[A]"));
     EXPECT_EQ(m_wnd->CaretTask(), Task("A"));
     EXPECT_EQ(Model().Text(Model().Find(Mar(18) | CTodoTreeWnd::kDateGroupBit)),
               FormatDateRelative(Mar(18), true));
@@ -262,7 +262,7 @@ TEST_F(TodoTreeWndTest, TaskDateWithoutATaskSelectsTheDayAndRebuilds)
     m_view.SelectedTask = Task("B");
     m_wnd->SetTaskDate(-1, Mar(17));
     EXPECT_EQ(m_view.SelectedDate, Mar(17));
-    EXPECT_EQ(TreeText(), "F G");
+    EXPECT_EQ(TreeText(), QStringLiteral("F G"));
     EXPECT_EQ(m_view.SelectedTask, -1);
     m_wnd->SetTaskDate(-1, kNoDate);
     EXPECT_EQ(m_view.SelectedDate, Mar(17)) << "the views keep a real day";
@@ -274,11 +274,11 @@ TEST_F(TodoTreeWndTest, PriorityEditMovesTheRowToItsSortedPlace)
     m_view.SelectedTask = Task("C");
     m_wnd->SelectByData(Task("C"));
     m_wnd->SetTaskPriority(Task("C"), kPriorityHigh);
-    EXPECT_EQ(TreeText(), "B C A D");
+    EXPECT_EQ(TreeText(), QStringLiteral("B C A D"));
     EXPECT_EQ(m_wnd->CaretTask(), Task("C"));
     m_view.ShowPrioLow = false;
     m_wnd->SetTaskPriority(Task("A"), kPriorityLow);
-    EXPECT_EQ(TreeText(), "B C D") << "a priority the view hides takes the row away";
+    EXPECT_EQ(TreeText(), QStringLiteral("B C D")) << "a priority the view hides takes the row away";
 }
 
 TEST_F(TodoTreeWndTest, CategoryEditMovesTheRowToItsGroupWhenGroupedByCategory)
@@ -286,18 +286,18 @@ TEST_F(TodoTreeWndTest, CategoryEditMovesTheRowToItsGroupWhenGroupedByCategory)
     m_settings.SetGroupScheme(2);
     ShowDay(Mar(15));
     m_wnd->SetTaskCategory(Task("A"), 0);
-    EXPECT_EQ(TreeText(), "C0[B,A] C2[D,C]");
+    EXPECT_EQ(TreeText(), QStringLiteral("C0[B,A] C2[D,C]"));
     m_wnd->Rebuild(false);
-    EXPECT_EQ(TreeText(), "C0[B,A] C2[D,C]");
+    EXPECT_EQ(TreeText(), QStringLiteral("C0[B,A] C2[D,C]"));
 
     m_settings.SetGroupScheme(1);
     m_wnd->Rebuild(false);
     m_wnd->SetTaskCategory(Task("A"), 2);
-    EXPECT_EQ(TreeText(), "B A D C") << "ungrouped rows stay";
+    EXPECT_EQ(TreeText(), QStringLiteral("B A D C")) << "ungrouped rows stay";
     m_store.SetCategorySelection(2);
     m_wnd->Rebuild(false);
     m_wnd->SetTaskCategory(Task("A"), 1);
-    EXPECT_EQ(TreeText(), "D C") << "out of the category filter";
+    EXPECT_EQ(TreeText(), QStringLiteral("D C")) << "out of the category filter";
 }
 
 TEST_F(TodoTreeWndTest, DeletingTheLastTaskOfADateGroupRemovesTheGroup)
@@ -306,26 +306,26 @@ TEST_F(TodoTreeWndTest, DeletingTheLastTaskOfADateGroupRemovesTheGroup)
     ShowList();
     m_wnd->SelectByData(Task("E"));
     m_wnd->DeleteByData(Task("E"));
-    EXPECT_EQ(TreeText(), "D20090314[J] D20090315[B,A,D,C] D20090317[F,G] D20090325[I]");
+    EXPECT_EQ(TreeText(), QStringLiteral("D20090314[J] D20090315[B,A,D,C] D20090317[F,G] D20090325[I]"));
     EXPECT_FALSE(m_wnd->HasCaret());
     m_wnd->DeleteByData(Task("A"));
-    EXPECT_EQ(TreeText(), "D20090314[J] D20090315[B,D,C] D20090317[F,G] D20090325[I]");
+    EXPECT_EQ(TreeText(), QStringLiteral("D20090314[J] D20090315[B,D,C] D20090317[F,G] D20090325[I]"));
 }
 
 TEST_F(TodoTreeWndTest, MoveUpAndDownSwapTasksOfTheSameDayAndPriority)
 {
     const int second = Add("A2", Mar(15), kPriorityNormal, 1);
     ShowDay(Mar(15));
-    ASSERT_EQ(TreeText(), "B A D A2 C");
+    ASSERT_EQ(TreeText(), QStringLiteral("B A D A2 C"));
     m_wnd->SelectByData(second);
     EXPECT_TRUE(m_wnd->MoveCaretTaskUp());
-    EXPECT_EQ(TreeText(), "B A A2 D C");
+    EXPECT_EQ(TreeText(), QStringLiteral("B A A2 D C"));
     EXPECT_EQ(m_wnd->CaretTask(), second);
     EXPECT_TRUE(m_wnd->MoveCaretTaskUp());
     EXPECT_FALSE(m_wnd->MoveCaretTaskUp()) << "B has another priority";
-    EXPECT_EQ(TreeText(), "B A2 A D C");
+    EXPECT_EQ(TreeText(), QStringLiteral("B A2 A D C"));
     m_wnd->Rebuild(false);
-    EXPECT_EQ(TreeText(), "B A2 A D C") << "the store keeps the new order";
+    EXPECT_EQ(TreeText(), QStringLiteral("B A2 A D C")) << "the store keeps the new order";
     m_wnd->SelectByData(Task("C"));
     EXPECT_FALSE(m_wnd->MoveCaretTaskDown()) << "last row";
     m_wnd->ClearSelection();
@@ -404,5 +404,5 @@ TEST_F(TodoTreeWndTest, InsertTaskRowRefusesTasksTheTreeDoesNotShow)
     EXPECT_FALSE(m_wnd->InsertTaskRow(other));
     EXPECT_FALSE(m_wnd->InsertTaskRow(999));
     EXPECT_TRUE(m_wnd->InsertTaskRow(Task("A"))) << "already there";
-    EXPECT_EQ(TreeText(), "B A D C");
+    EXPECT_EQ(TreeText(), QStringLiteral("B A D C"));
 }

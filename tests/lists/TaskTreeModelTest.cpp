@@ -61,7 +61,7 @@ TEST_F(TaskTreeModelTest, BuilderRowsArriveInOneResetWithoutEmptyGroups)
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
     BuildSample();
-    EXPECT_EQ(Text(model), "d5[1,2],d7[3],4");
+    EXPECT_EQ(Text(model), QStringLiteral("d5[1,2],d7[3],4"));
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(inserts.count(), 0);
     EXPECT_EQ(model.rowCount(), 3);
@@ -83,7 +83,7 @@ TEST_F(TaskTreeModelTest, DropLastEmptyGroupTakesBackOnlyAnEmptyLastGroup)
     const int next = builder.Add(kRoot, kDate | 3);
     builder.Add(next, 11);
     model.Reset(builder);
-    EXPECT_EQ(Text(model), "d1[10],d3[11]");
+    EXPECT_EQ(Text(model), QStringLiteral("d1[10],d3[11]"));
 }
 
 TEST_F(TaskTreeModelTest, SingleRowEditsKeepPositionsAndSignalOneRow)
@@ -95,25 +95,25 @@ TEST_F(TaskTreeModelTest, SingleRowEditsKeepPositionsAndSignalOneRow)
 
     const int group = model.ChildAt(kRoot, 0);
     const int added = model.Insert(group, 1, 9);
-    EXPECT_EQ(Text(model), "d5[1,9,2],d7[3],4");
+    EXPECT_EQ(Text(model), QStringLiteral("d5[1,9,2],d7[3],4"));
     ASSERT_EQ(inserted.count(), 1);
     EXPECT_EQ(inserted.at(0).at(1).toInt(), 1);
 
     const int newGroup = model.Insert(kRoot, 1, kCategory | 3, QStringLiteral("Work"));
     model.Insert(newGroup, 99, 8); // past the end: appended
-    EXPECT_EQ(Text(model), "d5[1,9,2],c3[8],d7[3],4");
-    EXPECT_EQ(model.data(model.IndexOf(newGroup)).toString(), "Work");
+    EXPECT_EQ(Text(model), QStringLiteral("d5[1,9,2],c3[8],d7[3],4"));
+    EXPECT_EQ(model.data(model.IndexOf(newGroup)).toString(), QStringLiteral("Work"));
 
     model.Remove(model.Find(1));
-    EXPECT_EQ(Text(model), "d5[9,2],c3[8],d7[3],4");
+    EXPECT_EQ(Text(model), QStringLiteral("d5[9,2],c3[8],d7[3],4"));
     model.Remove(newGroup); // with its rows
-    EXPECT_EQ(Text(model), "d5[9,2],d7[3],4");
+    EXPECT_EQ(Text(model), QStringLiteral("d5[9,2],d7[3],4"));
     EXPECT_EQ(removed.count(), 2);
     EXPECT_FALSE(model.IsLiveNode(newGroup));
     EXPECT_EQ(model.Find(8), -1);
 
     model.SetData(added, 7);
-    EXPECT_EQ(Text(model), "d5[7,2],d7[3],4");
+    EXPECT_EQ(Text(model), QStringLiteral("d5[7,2],d7[3],4"));
     EXPECT_EQ(changed.count(), 1);
     model.SetData(added, 7); // unchanged: no signal
     EXPECT_EQ(changed.count(), 1);
@@ -132,7 +132,7 @@ TEST_F(TaskTreeModelTest, RemoveRowsTakesARangeAndClearEmpties)
 {
     BuildSample();
     EXPECT_TRUE(model.removeRows(0, 2));
-    EXPECT_EQ(Text(model), "4");
+    EXPECT_EQ(Text(model), QStringLiteral("4"));
     EXPECT_FALSE(model.removeRows(0, 2)) << "past the end";
     model.Clear();
     EXPECT_EQ(model.rowCount(), 0);

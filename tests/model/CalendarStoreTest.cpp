@@ -361,7 +361,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CompleteRow{"CompleteWithoutSortComp", 0, 1, false, "H:3 N:0,1,2 L:"},
                       CompleteRow{"ReopenWithSortComp", 1, 0, true, "H:3 N:0,1,2 L:"},
                       CompleteRow{"SameValueNothing", 1, 1, true, "H:3 N:0,1,2 L:"}),
-    [](const ::testing::TestParamInfo<CompleteRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<CompleteRow>& row) { return std::string(row.param.name); });
 
 TEST_F(CalendarStoreTest, ReopenedTaskStaysWhereCompletingPutIt)
 {

@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveRow{"DownPositionOne", false, 1, true, {0, 2, 1, 3}},
                       MoveRow{"DownLast", false, 3, false, {0, 1, 2, 3}},
                       MoveRow{"DownDeleted", false, 4, false, {0, 1, 2, 3}}),
-    [](const ::testing::TestParamInfo<MoveRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<MoveRow>& row) { return std::string(row.param.name); });
 
 TEST(CategoryListTest, ClearEmptiesTableAndOrder)
 {

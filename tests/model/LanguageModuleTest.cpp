@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, LanguageModuleKnownTextTest,
                                            KnownText{"HighPriority", 107, "High"},
                                            KnownText{"AllCategories", 252, "All Categories"},
                                            KnownText{"NoTaskSelected", 233, "No task is selected."}),
-                         [](const ::testing::TestParamInfo<KnownText>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<KnownText>& row) { return std::string(row.param.name); });
 
 TEST_F(LanguageModuleTest, UnknownNumberGivesNoText)
 {

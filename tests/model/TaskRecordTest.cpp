@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EqualsRow{"NoteCaseOfOneLetter", [](TaskRecord& r) { r.Note = QStringLiteral("Ask about the loan"); }},
                       EqualsRow{"NoteTrailingSpace", [](TaskRecord& r) { r.Note += QLatin1Char(' '); }},
                       EqualsRow{"Id", [](TaskRecord& r) { r.Id = 13; }}),
-    [](const ::testing::TestParamInfo<EqualsRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<EqualsRow>& row) { return std::string(row.param.name); });
 
 TEST(TaskRecordTest, PriorityFilesBySignOnly)
 {

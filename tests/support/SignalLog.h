@@ -21,7 +21,7 @@ public:
             sender, signal, this,
             [this, name](Args... args) {
                 QStringList values;
-                (values << ... << Text(args));
+                (values.append(Text(args)), ...);
                 entries << name + u'(' + values.join(u',') + u')';
             },
             type);

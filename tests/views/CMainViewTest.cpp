@@ -83,8 +83,9 @@ TEST_P(MainViewLayoutTest, ChildrenTakeTheirPlacesForTheMode)
     EXPECT_EQ(view->TitleWnd()->geometry(), row.title);
     EXPECT_EQ(view->TabMode()->geometry(), row.tabs);
     EXPECT_EQ(view->RenderWnd()->isVisible(), !row.surface.isEmpty());
-    if (!row.surface.isEmpty())
+    if (!row.surface.isEmpty()) {
         EXPECT_EQ(view->RenderWnd()->geometry(), row.surface);
+    }
     EXPECT_EQ(view->TodoTreeWnd()->geometry(), row.tree);
 
     const CMainView::Layout computed =
@@ -198,8 +199,9 @@ TEST_P(NavigateTest, MovesTheSelectedDayAndSwitchesTheView)
     EXPECT_EQ(State().ViewMode, row.expectedMode);
     EXPECT_EQ(State().SelectedDate, row.expectedDate);
     EXPECT_EQ(view->TabMode()->currentIndex(), row.expectedMode);
-    if (row.how <= 8)
+    if (row.how <= 8) {
         EXPECT_EQ(State().SelectedTask, -1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, NavigateTest, ::testing::ValuesIn(kNavigateRows), RowName<NavigateRow>);

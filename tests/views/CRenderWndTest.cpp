@@ -621,6 +621,6 @@ TEST_P(CRenderWndTest, SetDateSelectsTheDay)
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenClasses, CRenderWndTest, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Large" : "Small"; });
+                         [](const testing::TestParamInfo<bool>& row) { return row.param ? "Large" : "Small"; });
 
 } // namespace

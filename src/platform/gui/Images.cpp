@@ -137,19 +137,9 @@ int Images::TaskIconCount()
     return static_cast<int>(kTaskIcons.size()) + 1;
 }
 
-int Images::TaskIconSize(bool large)
-{
-    return large ? 16 : 12;
-}
-
 QPixmap Images::DayMarkIcon(int index, bool large)
 {
     return FromTable("daymark", kDayMarks, index, Drawn::PerSize, Square(DayMarkIconSize(large)));
-}
-
-int Images::DayMarkIconSize(bool large)
-{
-    return large ? 11 : 7;
 }
 
 QPixmap Images::Glyph(int frame, bool large)
@@ -157,19 +147,9 @@ QPixmap Images::Glyph(int frame, bool large)
     return FromTable("glyph", kGlyphs, frame, Drawn::PerSize, Square(GlyphSize(large)));
 }
 
-int Images::GlyphSize(bool large)
-{
-    return large ? 16 : 12;
-}
-
 QPixmap Images::PriorityMark(int frame, bool large)
 {
     return FromTable("priomark", kPriorityMarks, frame, Drawn::PerSize, PriorityMarkSize(large));
-}
-
-QSize Images::PriorityMarkSize(bool large)
-{
-    return large ? QSize(9, 16) : QSize(7, 12);
 }
 
 QPixmap Images::NoteMark(bool large)
@@ -178,19 +158,9 @@ QPixmap Images::NoteMark(bool large)
     return FromTable("notemark", kNote, 0, Drawn::PerSize, NoteMarkSize(large));
 }
 
-QSize Images::NoteMarkSize(bool large)
-{
-    return large ? QSize(10, 12) : QSize(7, 8);
-}
-
 QPixmap Images::PriorityImage(int priority, bool large)
 {
     return FromTable("priority", kPriorityImages, priority + 1, Drawn::Doubled, Square(PriorityImageSize(large)));
-}
-
-int Images::PriorityImageSize(bool large)
-{
-    return large ? 24 : 12;
 }
 
 QPixmap Images::Skin(bool pressed, bool large)
@@ -199,19 +169,9 @@ QPixmap Images::Skin(bool pressed, bool large)
     return FromTable("skin", kSkins, pressed ? 1 : 0, Drawn::PerSize, SkinSize(large));
 }
 
-QSize Images::SkinSize(bool large)
-{
-    return large ? QSize(10, 40) : QSize(10, 20);
-}
-
 QPixmap Images::ToolbarImage(ToolbarButton which, bool large)
 {
     return FromTable("toolbar", kToolbar, static_cast<int>(which), Drawn::Doubled, ToolbarImageSize(large));
-}
-
-QSize Images::ToolbarImageSize(bool large)
-{
-    return large ? QSize(32, 30) : QSize(16, 15);
 }
 
 QPixmap Images::NavImage(NavButton which, bool large)
@@ -219,19 +179,9 @@ QPixmap Images::NavImage(NavButton which, bool large)
     return FromTable("nav", kNav, static_cast<int>(which), Drawn::Doubled, Square(NavImageSize(large)));
 }
 
-int Images::NavImageSize(bool large)
-{
-    return large ? 32 : 16;
-}
-
 QPixmap Images::TabImage(int mode, bool large)
 {
     return FromTable("tab", kTabs, mode, Drawn::PerSize, Square(TabImageSize(large)));
-}
-
-int Images::TabImageSize(bool large)
-{
-    return large ? 16 : 12;
 }
 
 QIcon Images::AppIcon()
