@@ -28,7 +28,10 @@ bool CBtnCate::HasCategoryEditor()
 }
 
 CBtnCate::CBtnCate(int controlId, CalendarStore& store, bool withAll, QWidget* parent)
-    : COwnerButton(controlId, parent), m_store(store), m_withAll(withAll), m_category(withAll ? kAllCategories : 0)
+    : COwnerButton(controlId, parent)
+    , m_store(store)
+    , m_withAll(withAll)
+    , m_category(withAll ? CalendarStore::kAllCategories : 0)
 {
     setObjectName(ControlName(u"CBtnCate", controlId));
 }
@@ -41,16 +44,16 @@ void CBtnCate::SetCategory(qint32 category)
 
 QString CBtnCate::ShownText() const
 {
-    if (m_withAll && m_category == kAllCategories)
-        return GetText(kTextAllCategories);
+    if (m_withAll && m_category == CalendarStore::kAllCategories)
+        return GetText(TextId::AllCategories);
     if (const CategoryRecord* category = m_store.Categories().Get(m_category))
         return category->Name;
-    return GetText(kTextDefaultCategory);
+    return GetText(TextId::DefaultCategoryName);
 }
 
 quint32 CBtnCate::ShownColor() const
 {
-    if (m_withAll && m_category == kAllCategories)
+    if (m_withAll && m_category == CalendarStore::kAllCategories)
         return 0;
     if (const CategoryRecord* category = m_store.Categories().Get(m_category))
         return category->Color;
@@ -59,11 +62,11 @@ quint32 CBtnCate::ShownColor() const
 
 bool CBtnCate::FallBackIfGone()
 {
-    if (m_withAll && m_category == kAllCategories)
+    if (m_withAll && m_category == CalendarStore::kAllCategories)
         return false;
     if (m_store.Categories().IsLive(m_category))
         return false;
-    const qint32 fallback = m_withAll ? kAllCategories : 0;
+    const qint32 fallback = m_withAll ? CalendarStore::kAllCategories : 0;
     if (m_category == fallback)
         return false; // category 0 missing from an empty list: nothing better to fall to
     m_category = fallback;
@@ -119,10 +122,10 @@ void CBtnCate::OnClick()
         EditCategories();
         return;
     }
-    if (chosen == kAllCategories) {
+    if (chosen == CalendarStore::kAllCategories) {
         if (!m_withAll)
             return;
-        m_category = kAllCategories;
+        m_category = CalendarStore::kAllCategories;
     } else {
         const qint32 category = chosen - CalendarStore::kCategoryCommandBase;
         if (!m_store.Categories().IsLive(category))

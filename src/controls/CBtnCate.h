@@ -22,9 +22,6 @@ class CBtnCate : public COwnerButton
     Q_OBJECT
 
 public:
-    static constexpr qint32 kAllCategories = 0x7FFFFFFF;
-    static constexpr int kTextAllCategories = 252;
-    static constexpr int kTextDefaultCategory = 249;
 
     // Runs the category editor on edited (a copy of the store's list). True
     // when it ended with OK and changed the copy; addedLast is the category
@@ -38,7 +35,7 @@ public:
 
     CBtnCate(int controlId, CalendarStore& store, bool withAll, QWidget* parent = nullptr);
 
-    // A category index, or kAllCategories.
+    // A category index, or CalendarStore::kAllCategories.
     void SetCategory(qint32 category);
     qint32 Category() const { return m_category; }
     bool WithAll() const { return m_withAll; }

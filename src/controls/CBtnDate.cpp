@@ -17,14 +17,16 @@ CBtnDate::DateDialog& DateDialogHook()
 struct QuickDate
 {
     int command;
-    int text;
+    TextId text;
 };
 constexpr QuickDate kQuickDates[] = {
-    {CBtnDate::YesterdayCommand, 132},   {CBtnDate::TodayCommand, 131},      {CBtnDate::TomorrowCommand, 133},
-    {CBtnDate::NextSaturdayCommand, 258}, {CBtnDate::NextSundayCommand, 259}, {CBtnDate::NextMondayCommand, 260},
+    {CBtnDate::YesterdayCommand, TextId::Yesterday},
+    {CBtnDate::TodayCommand, TextId::Today},
+    {CBtnDate::TomorrowCommand, TextId::Tomorrow},
+    {CBtnDate::NextSaturdayCommand, TextId::NextSaturday},
+    {CBtnDate::NextSundayCommand, TextId::NextSunday},
+    {CBtnDate::NextMondayCommand, TextId::NextMonday},
 };
-constexpr int kTextNoDate = 104;
-constexpr int kTextSelectDate = 261;
 } // namespace
 
 void CBtnDate::SetDateDialog(DateDialog dialog)
@@ -82,9 +84,9 @@ MenuDesc CBtnDate::Menu() const
         items.append(MenuItemDesc::CheckItem(GetText(quick.text), quick.command,
                                              value != kNoDate && value == DateOfCommand(quick.command)));
     items.append(MenuItemDesc::Separator());
-    items.append(MenuItemDesc::CheckItem(GetText(kTextNoDate), NoDateCommand, value == kNoDate));
+    items.append(MenuItemDesc::CheckItem(GetText(TextId::NoDate), NoDateCommand, value == kNoDate));
     items.append(MenuItemDesc::Separator());
-    MenuItemDesc select = MenuItemDesc::Item(GetText(kTextSelectDate), SelectDateCommand);
+    MenuItemDesc select = MenuItemDesc::Item(GetText(TextId::SelectDate), SelectDateCommand);
     select.enabled = HasDateDialog();
     items.append(select);
     return items;

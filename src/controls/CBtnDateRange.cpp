@@ -18,16 +18,16 @@ CBtnDateRange::RangeDialog& RangeDialogHook()
 struct RangeItem
 {
     int command; // 0 = a separator
-    int text;
+    TextId text;
 };
 constexpr RangeItem kItems[] = {
-    {CBtnDateRange::YesterdayCommand, 132}, {CBtnDateRange::TodayCommand, 131},
-    {CBtnDateRange::TomorrowCommand, 133},  {0, 0},
-    {CBtnDateRange::LastWeekCommand, 262},  {CBtnDateRange::ThisWeekCommand, 263},
-    {CBtnDateRange::NextWeekCommand, 264},  {0, 0},
-    {CBtnDateRange::LastMonthCommand, 265}, {CBtnDateRange::ThisMonthCommand, 266},
-    {CBtnDateRange::NextMonthCommand, 267}, {0, 0},
-    {CBtnDateRange::NoRangeCommand, 268},   {CBtnDateRange::CustomCommand, 269},
+    {CBtnDateRange::YesterdayCommand, TextId::Yesterday}, {CBtnDateRange::TodayCommand, TextId::Today},
+    {CBtnDateRange::TomorrowCommand, TextId::Tomorrow},   {0, {}},
+    {CBtnDateRange::LastWeekCommand, TextId::LastWeek},   {CBtnDateRange::ThisWeekCommand, TextId::ThisWeek},
+    {CBtnDateRange::NextWeekCommand, TextId::NextWeek},   {0, {}},
+    {CBtnDateRange::LastMonthCommand, TextId::LastMonth}, {CBtnDateRange::ThisMonthCommand, TextId::ThisMonth},
+    {CBtnDateRange::NextMonthCommand, TextId::NextMonth}, {0, {}},
+    {CBtnDateRange::NoRangeCommand, TextId::AllDates},    {CBtnDateRange::CustomCommand, TextId::CustomRange},
 };
 
 CBtnDateRange::Range DayRange(PackedDate day)

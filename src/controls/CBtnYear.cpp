@@ -44,7 +44,7 @@ MenuDesc CBtnYear::Menu() const
     for (int offset = -kYearsAround; offset <= kYearsAround; ++offset)
         items.append(MenuItemDesc::Item(QString::number(qint64(m_year) + offset), CommandOfOffset(offset), offset == 0));
     items.append(MenuItemDesc::Separator());
-    MenuItemDesc select = MenuItemDesc::Item(GetText(kTextSelectYear), kSelectYearCommand);
+    MenuItemDesc select = MenuItemDesc::Item(GetText(TextId::SelectYear), kSelectYearCommand);
     select.enabled = HasYearDialog();
     items.append(select);
     return items;

@@ -17,7 +17,6 @@ class CBtnYear : public COwnerButton
 
 public:
     static constexpr int kSelectYearCommand = 0x7FFFFFFF;
-    static constexpr int kTextSelectYear = 105;
     static constexpr int kYearsAround = 3;
     // The command of the year value + offset.
     static constexpr int CommandOfOffset(int offset) { return offset + kYearsAround + 1; }

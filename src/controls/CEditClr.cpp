@@ -14,12 +14,6 @@
 #include <QTextLayout>
 
 namespace {
-constexpr int kTextClearAll = 110;
-constexpr int kTextCut = 111;
-constexpr int kTextCopy = 112;
-constexpr int kTextPaste = 113;
-constexpr int kTextSelectAll = 114;
-constexpr int kTextWordWrap = 115;
 
 QString OnOneLine(QString text)
 {
@@ -115,17 +109,17 @@ MenuDesc CEditClr::Menu() const
     const bool selection = textCursor().hasSelection();
     const bool empty = document()->isEmpty();
     MenuDesc items{
-        Enabled(MenuItemDesc::Item(GetText(kTextClearAll), ClearAllCommand), editable && !empty),
+        Enabled(MenuItemDesc::Item(GetText(TextId::ClearAll), ClearAllCommand), editable && !empty),
         MenuItemDesc::Separator(),
-        Enabled(MenuItemDesc::Item(GetText(kTextCut), CutCommand), editable && selection),
-        Enabled(MenuItemDesc::Item(GetText(kTextCopy), CopyCommand), selection),
-        Enabled(MenuItemDesc::Item(GetText(kTextPaste), PasteCommand), editable && canPaste()),
+        Enabled(MenuItemDesc::Item(GetText(TextId::Cut), CutCommand), editable && selection),
+        Enabled(MenuItemDesc::Item(GetText(TextId::Copy), CopyCommand), selection),
+        Enabled(MenuItemDesc::Item(GetText(TextId::Paste), PasteCommand), editable && canPaste()),
         MenuItemDesc::Separator(),
-        Enabled(MenuItemDesc::Item(GetText(kTextSelectAll), SelectAllCommand), !empty),
+        Enabled(MenuItemDesc::Item(GetText(TextId::SelectAll), SelectAllCommand), !empty),
     };
     if (OffersWordWrap()) {
         items.append(MenuItemDesc::Separator());
-        items.append(MenuItemDesc::CheckItem(GetText(kTextWordWrap), WordWrapCommand, WordWrap()));
+        items.append(MenuItemDesc::CheckItem(GetText(TextId::WordWrap), WordWrapCommand, WordWrap()));
     }
     return items;
 }

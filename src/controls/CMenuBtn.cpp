@@ -12,7 +12,7 @@ CMenuBtn::CMenuBtn(int controlId, QWidget* parent) : COwnerButton(controlId, par
 QString CMenuBtn::ItemText(int index) const
 {
     if (index == 0)
-        return GetText(kTextRoot);
+        return GetText(TextId::Computer);
     return m_entries.value(index - 1);
 }
 

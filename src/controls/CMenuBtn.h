@@ -14,7 +14,6 @@ class CMenuBtn : public COwnerButton
     Q_OBJECT
 
 public:
-    static constexpr int kTextRoot = 106;
 
     explicit CMenuBtn(int controlId, QWidget* parent = nullptr);
 

@@ -39,8 +39,8 @@ void CMyListCtrl::ApplyViewStyle()
 
 MenuDesc CMyListCtrl::Menu() const
 {
-    return {MenuItemDesc::CheckItem(GetText(kTextList), kListStyle, m_style == kListStyle),
-            MenuItemDesc::CheckItem(GetText(kTextDetails), kDetailsStyle, m_style == kDetailsStyle)};
+    return {MenuItemDesc::CheckItem(GetText(TextId::ListStyleList), kListStyle, m_style == kListStyle),
+            MenuItemDesc::CheckItem(GetText(TextId::ListStyleDetails), kDetailsStyle, m_style == kDetailsStyle)};
 }
 
 void CMyListCtrl::ChooseViewStyle(int style)

@@ -17,8 +17,6 @@ class CMyListCtrl : public QTreeWidget
 public:
     static constexpr int kDetailsStyle = 1;
     static constexpr int kListStyle = 3;
-    static constexpr int kTextList = 126;
-    static constexpr int kTextDetails = 127;
 
     // Takes its style from the settings.
     CMyListCtrl(int controlId, const Settings& settings, QWidget* parent = nullptr);

@@ -21,9 +21,9 @@ void CPrioBtn::SetPriority(int priority)
 
 MenuDesc CPrioBtn::Menu() const
 {
-    return {MenuItemDesc::Item(GetText(kTextHigh), 3, m_priority == 1),
-            MenuItemDesc::Item(GetText(kTextNormal), 2, m_priority == 0),
-            MenuItemDesc::Item(GetText(kTextLow), 1, m_priority == -1)};
+    return {MenuItemDesc::Item(GetText(TextId::High), 3, m_priority == 1),
+            MenuItemDesc::Item(GetText(TextId::Normal), 2, m_priority == 0),
+            MenuItemDesc::Item(GetText(TextId::Low), 1, m_priority == -1)};
 }
 
 void CPrioBtn::DrawContent(QPainter& painter)

@@ -12,9 +12,6 @@ class CPrioBtn : public CImageBtn
     Q_OBJECT
 
 public:
-    static constexpr int kTextHigh = 107;
-    static constexpr int kTextNormal = 108;
-    static constexpr int kTextLow = 109;
 
     explicit CPrioBtn(int controlId, QWidget* parent = nullptr);
 

@@ -51,9 +51,9 @@ void CTabMode::Fill(const QFont& controlFont)
     setFont(controlFont);
     const int imageSize = Images::TabImageSize(large);
     setIconSize(QSize(imageSize, imageSize));
-    for (int mode = 0; mode < kModeCount; ++mode)
+    for (int mode = 0; mode < ViewState::kModeCount; ++mode)
         addTab(QIcon(Images::TabImage(mode, large)), GetText(kTabTexts[mode]));
-    if (keep >= 0 && keep < kModeCount)
+    if (keep >= 0 && keep < ViewState::kModeCount)
         setCurrentIndex(keep);
     m_setting = false;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/TextId.h"
+#include "model/ViewState.h"
+
 #include <QTabBar>
 
 // The view-mode tabs under the title bar: Month, Week, List and No Date, tab
@@ -10,8 +13,8 @@ class CTabMode : public QTabBar
     Q_OBJECT
 
 public:
-    static constexpr int kModeCount = 4;
-    static constexpr int kTabTexts[kModeCount] = {128, 129, 130, 104};
+    static constexpr TextId kTabTexts[ViewState::kModeCount] = {TextId::TabMonth, TextId::TabWeek, TextId::TabList,
+                                                                TextId::NoDate};
 
     explicit CTabMode(int controlId, QWidget* parent = nullptr);
 

@@ -31,36 +31,23 @@ const QColor kGroupBackground(240, 240, 240);
 const QColor kSeparator(234, 234, 234);
 const QColor kUnfocusedSelection(176, 176, 192);
 
-constexpr int kTextInvalidRange = 122;
-constexpr int kTextComplete = 116;
-constexpr int kTextEdit = 117;
-constexpr int kTextDuplicate = 118;
-constexpr int kTextSetCurrent = 119;
-constexpr int kTextReschedule = 120;
-constexpr int kTextHigh = 277;
-constexpr int kTextNormal = 278;
-constexpr int kTextLow = 279;
-constexpr int kTextDelete = 280;
-constexpr int kTextNoDate = 104;
-constexpr int kTextSelectDate = 261;
-
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 
 // The date menu's quick choices, in menu order.
 struct DateChoice
 {
     int id;
-    int text;
+    TextId text;
     PackedDate (*date)();
 };
 
 const DateChoice kDateChoices[] = {
-    {CTodoTreeCtrl::kDateYesterday, 132, [] { return PrevDay(Today()); }},
-    {CTodoTreeCtrl::kDateToday, 131, [] { return Today(); }},
-    {CTodoTreeCtrl::kDateTomorrow, 133, [] { return NextDay(Today()); }},
-    {CTodoTreeCtrl::kDateSaturday, 258, NextSaturday},
-    {CTodoTreeCtrl::kDateSunday, 259, NextSunday},
-    {CTodoTreeCtrl::kDateMonday, 260, NextMonday},
+    {CTodoTreeCtrl::kDateYesterday, TextId::Yesterday, [] { return PrevDay(Today()); }},
+    {CTodoTreeCtrl::kDateToday, TextId::Today, [] { return Today(); }},
+    {CTodoTreeCtrl::kDateTomorrow, TextId::Tomorrow, [] { return NextDay(Today()); }},
+    {CTodoTreeCtrl::kDateSaturday, TextId::NextSaturday, NextSaturday},
+    {CTodoTreeCtrl::kDateSunday, TextId::NextSunday, NextSunday},
+    {CTodoTreeCtrl::kDateMonday, TextId::NextMonday, NextMonday},
 };
 
 // Priority items of a menu: ids 3, 4, 5 for high, normal, low, the task's
@@ -68,9 +55,9 @@ const DateChoice kDateChoices[] = {
 void AppendPriorityItems(MenuDesc& menu, qint32 priority)
 {
     const PriorityClass current = ClassOfPriority(priority);
-    menu << MenuItemDesc::Item(GetText(kTextHigh), CTodoTreeCtrl::kMenuHigh, current == PriorityClass::High)
-         << MenuItemDesc::Item(GetText(kTextNormal), CTodoTreeCtrl::kMenuNormal, current == PriorityClass::Normal)
-         << MenuItemDesc::Item(GetText(kTextLow), CTodoTreeCtrl::kMenuLow, current == PriorityClass::Low);
+    menu << MenuItemDesc::Item(GetText(TextId::HighPriority), CTodoTreeCtrl::kMenuHigh, current == PriorityClass::High)
+         << MenuItemDesc::Item(GetText(TextId::NormalPriority), CTodoTreeCtrl::kMenuNormal, current == PriorityClass::Normal)
+         << MenuItemDesc::Item(GetText(TextId::LowPriority), CTodoTreeCtrl::kMenuLow, current == PriorityClass::Low);
 }
 
 // The priority a priority item stands for; false for another id.
@@ -130,7 +117,7 @@ TaskTreeShape CTodoTreeCtrl::Shape() const
     return TaskTreeShape(m_context.planner.store, m_context.planner.view, m_context.planner.settings);
 }
 
-int CTodoTreeCtrl::ShapeCode() const
+TaskTreeShape::Code CTodoTreeCtrl::ShapeCode() const
 {
     return TaskTreeShape::ShapeCode(m_context.planner.view, m_context.planner.settings);
 }
@@ -179,7 +166,7 @@ void CTodoTreeCtrl::Rebuild(bool clearSelection)
         ReportScrollBarState();
     }
     if (!filled)
-        m_context.planner.prompts.ShowMessage(GetText(kTextInvalidRange), QString(), UserPrompts::OkOnly,
+        m_context.planner.prompts.ShowMessage(GetText(TextId::InvalidDateRange), QString(), UserPrompts::OkOnly,
                                               UserPrompts::Warning);
 }
 
@@ -378,7 +365,7 @@ void CTodoTreeCtrl::OpenItem(const QModelIndex& index)
 TaskRowLayout CTodoTreeCtrl::RowLayout() const
 {
     const Settings& settings = m_context.planner.settings;
-    return TaskRowLayout::Make(ScreenClass::IsLarge(), ShapeCode() >= 2, settings.ShowIcon(), settings.ShowCheckBox(),
+    return TaskRowLayout::Make(ScreenClass::IsLarge(), Shape().Grouped(), settings.ShowIcon(), settings.ShowCheckBox(),
                                ColumnWidth(0), ColumnWidth(1), ColumnWidth(2));
 }
 
@@ -691,13 +678,13 @@ MenuDesc CTodoTreeCtrl::TaskMenu(int task) const
     const TaskRecord* record = m_context.planner.store.GetTask(task);
     if (!record)
         return menu;
-    menu << MenuItemDesc::CheckItem(GetText(kTextComplete), kMenuComplete, record->Completed != 0)
+    menu << MenuItemDesc::CheckItem(GetText(TextId::Completed), kMenuComplete, record->Completed != 0)
          << MenuItemDesc::Separator();
     AppendPriorityItems(menu, record->Priority);
-    menu << MenuItemDesc::Separator() << MenuItemDesc::Item(GetText(kTextEdit), kMenuEdit)
-         << MenuItemDesc::Item(GetText(kTextDuplicate), kMenuDuplicate)
-         << MenuItemDesc::Item(GetText(kTextDelete), kMenuDelete) << MenuItemDesc::Separator()
-         << MenuItemDesc::Item(GetText(kTextSetCurrent), kMenuSetCurrent);
+    menu << MenuItemDesc::Separator() << MenuItemDesc::Item(GetText(TextId::EditTaskMenu), kMenuEdit)
+         << MenuItemDesc::Item(GetText(TextId::DuplicateTaskMenu), kMenuDuplicate)
+         << MenuItemDesc::Item(GetText(TextId::DeleteTaskMenu), kMenuDelete) << MenuItemDesc::Separator()
+         << MenuItemDesc::Item(GetText(TextId::SetAsCurrentMenu), kMenuSetCurrent);
     return menu;
 }
 
@@ -706,8 +693,8 @@ MenuDesc CTodoTreeCtrl::GroupMenu(int node) const
     MenuDesc menu;
     const quint32 item = Model().Data(node);
     // Category groups of the range shapes mix days, so they offer nothing.
-    if (TaskTreeModel::IsDateGroup(item) || (TaskTreeModel::IsCategoryGroup(item) && ShapeCode() == 2))
-        menu << MenuItemDesc::Item(GetText(kTextReschedule), kMenuReschedule);
+    if (TaskTreeModel::IsDateGroup(item) || (TaskTreeModel::IsCategoryGroup(item) && ShapeCode() == TaskTreeShape::DayByCategory))
+        menu << MenuItemDesc::Item(GetText(TextId::RescheduleTasksMenu), kMenuReschedule);
     return menu;
 }
 
@@ -728,9 +715,9 @@ MenuDesc CTodoTreeCtrl::DateMenu(int task) const
     const PackedDate date = StripFlags(record->Date);
     for (const DateChoice& choice : kDateChoices)
         menu << MenuItemDesc::CheckItem(GetText(choice.text), choice.id, date != kNoDate && choice.date() == date);
-    menu << MenuItemDesc::Separator() << MenuItemDesc::CheckItem(GetText(kTextNoDate), kDateNone, date == kNoDate)
+    menu << MenuItemDesc::Separator() << MenuItemDesc::CheckItem(GetText(TextId::NoDate), kDateNone, date == kNoDate)
          << MenuItemDesc::Separator();
-    MenuItemDesc select = MenuItemDesc::Item(GetText(kTextSelectDate), kDateSelect);
+    MenuItemDesc select = MenuItemDesc::Item(GetText(TextId::SelectDate), kDateSelect);
     select.enabled = bool(m_datePicker);
     menu << select;
     return menu;

@@ -58,7 +58,7 @@ public:
     ~CTodoTreeCtrl() override;
 
     TaskTreeShape Shape() const;
-    int ShapeCode() const;
+    TaskTreeShape::Code ShapeCode() const;
 
     void Rebuild(bool clearSelection) override;
     // The tree font and row height from the font settings.

@@ -106,7 +106,7 @@ PackedDate CTodoTreeWnd::CaretDate() const
     return TodoTree()->CaretDate();
 }
 
-int CTodoTreeWnd::ShapeCode() const
+TaskTreeShape::Code CTodoTreeWnd::ShapeCode() const
 {
     return TodoTree()->ShapeCode();
 }

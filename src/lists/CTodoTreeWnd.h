@@ -1,7 +1,9 @@
 #pragma once
 
 #include "lists/CColumnTreeWnd.h"
+#include "lists/TaskTreeShape.h"
 #include "model/PackedDate.h"
+#include "model/TextId.h"
 #include "platform/gui/ViewContext.h"
 
 #include <QPoint>
@@ -26,7 +28,7 @@ public:
     static constexpr quint32 kDateGroupBit = 0x40000000u;
     static constexpr quint32 kCategoryGroupBit = 0x80000000u;
     // Header captions: title, category, date.
-    static constexpr int kTextCaptions[3] = {123, 124, 125};
+    static constexpr TextId kTextCaptions[3] = {TextId::ColumnTitle, TextId::ColumnCategory, TextId::ColumnDate};
 
     explicit CTodoTreeWnd(ViewContext& context, QWidget* parent = nullptr);
     ~CTodoTreeWnd() override;
@@ -46,8 +48,8 @@ public:
     // The date the List view takes for the caret row (a task's date, a date
     // group's date, a category group's first task's date), 0 when none.
     PackedDate CaretDate() const;
-    // The tree's shape code (0..5) for the current view state and settings.
-    int ShapeCode() const;
+    // The tree's shape code for the current view state and settings.
+    TaskTreeShape::Code ShapeCode() const;
 
     bool IsFrozen() const;
     void SelectByData(qint64 data); // -1 clears the selection

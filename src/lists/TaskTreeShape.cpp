@@ -40,7 +40,7 @@ TaskTreeShape::TaskTreeShape(const CalendarStore& store, const ViewState& view, 
     , m_weekSelected(WeekSelected(view))
     , m_hideComplete(view.HideComplete())
     , m_sortComp(settings.SortComp())
-    , m_groupScheme(std::clamp(settings.GroupScheme(), 0, 3))
+    , m_grouping(TreeGrouping(std::clamp(settings.GroupScheme(), int(GroupFlat), int(GroupByCategoryDayByDay))))
     , m_day(view.DisplayDate())
     , m_rangeFrom(kNoDate)
     , m_rangeTo(kNoDate)
@@ -56,14 +56,14 @@ TaskTreeShape::TaskTreeShape(const CalendarStore& store, const ViewState& view, 
     }
 }
 
-int TaskTreeShape::ShapeCode(const ViewState& view, const Settings& settings)
+TaskTreeShape::Code TaskTreeShape::ShapeCode(const ViewState& view, const Settings& settings)
 {
-    const int scheme = std::clamp(settings.GroupScheme(), 0, 3);
+    const int grouping = std::clamp(settings.GroupScheme(), int(GroupFlat), int(GroupByCategoryDayByDay));
     const bool rangeMode = WeekSelected(view) || view.ViewMode == ViewState::List;
     if (!rangeMode)
-        return scheme <= 1 ? 1 : 2;
-    static constexpr int kRangeShapes[] = {0, 3, 4, 5};
-    return kRangeShapes[scheme];
+        return grouping <= GroupByDate ? SingleDay : DayByCategory;
+    static constexpr Code kRangeShapes[] = {RangeFlat, RangeByDate, RangeByCategory, RangeByCategoryDayByDay};
+    return kRangeShapes[grouping];
 }
 
 bool TaskTreeShape::Passes(int task) const
@@ -116,7 +116,7 @@ bool TaskTreeShape::Shows(int task) const
     const TaskRecord* record = m_store.GetTask(task);
     if (!record || !Takes(*record, Pass::All) || !InView(record->Date))
         return false;
-    return m_shape == 4 || m_shape == 5 || m_view.ShowsPriority(record->Priority);
+    return m_shape == RangeByCategory || m_shape == RangeByCategoryDayByDay || m_view.ShowsPriority(record->Priority);
 }
 
 int TaskTreeShape::GroupCategory(int category) const
@@ -128,7 +128,7 @@ bool TaskTreeShape::Fill(TaskTreeModel::Builder& out) const
 {
     if (!m_rangeMode) {
         const DayList* day = m_store.GetDayList(m_day);
-        if (m_groupScheme <= 1) {
+        if (m_grouping <= GroupByDate) {
             FillFlatDay(out, day, kRoot);
         } else if (day) {
             const int position = m_store.FirstDayFrom(m_day, true);
@@ -140,17 +140,17 @@ bool TaskTreeShape::Fill(TaskTreeModel::Builder& out) const
         return false;
     const int first = m_store.FirstDayFrom(m_rangeFrom, m_rangeNoDate);
     const int end = std::max(first, m_store.EndDayAfter(m_rangeTo));
-    switch (m_groupScheme) {
-    case 0:
+    switch (m_grouping) {
+    case GroupFlat:
         FillFlatRange(out, first, end);
         break;
-    case 1:
+    case GroupByDate:
         FillDateGroups(out, first, end);
         break;
-    case 2:
+    case GroupByCategory:
         FillCategoryGroups(out, first, end, false, true);
         break;
-    default:
+    case GroupByCategoryDayByDay:
         FillCategoryGroups(out, first, end, true, true);
         break;
     }
@@ -262,7 +262,7 @@ int TaskTreeShape::FindOrMakeParent(TaskTreeModel& model, const TaskRecord& task
         return kRoot;
     const int count = model.RowCount(kRoot);
     int i = 0;
-    if (m_shape == 3) {
+    if (m_shape == RangeByDate) {
         const PackedDate date = StripFlags(task.Date);
         while (i < count && TaskTreeModel::IsDateGroup(model.Data(model.ChildAt(kRoot, i)))
                && (model.Data(model.ChildAt(kRoot, i)) & kDateBits) <= date)
@@ -316,12 +316,15 @@ bool TaskTreeShape::Before(const TaskRecord& a, const TaskRecord& b) const
     const PackedDate da = StripFlags(a.Date);
     const PackedDate db = StripFlags(b.Date);
     switch (m_shape) {
-    case 1:
-    case 3:
+    case SingleDay:
+    case RangeByDate:
         return ra < rb;
-    case 5:
+    case RangeByCategoryDayByDay:
         return da < db || (da == db && ra < rb);
-    default: // 0, 2, 4
-        return ra < rb || (ra == rb && da < db);
+    case RangeFlat:
+    case DayByCategory:
+    case RangeByCategory:
+        break;
     }
+    return ra < rb || (ra == rb && da < db);
 }

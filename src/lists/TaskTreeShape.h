@@ -9,28 +9,49 @@ class TaskRecord;
 class ViewState;
 struct DayList;
 
+// The task tree's grouping, the setting GroupScheme. The last one is the
+// first start's, which no menu command sets.
+enum TreeGrouping : int {
+    GroupFlat = 0,
+    GroupByDate = 1,
+    GroupByCategory = 2,
+    GroupByCategoryDayByDay = 3,
+};
+
 // What the task tree shows for the current view state and settings, and in
 // which order: the shape code, the task filter, the fills that build the
 // whole tree and the sorted place of one task's row.
-//
-// Shape codes: single-day mode (Month or Week view without a selected week,
-// or the No Date view) gives 1 for GroupScheme 0 and 1 (no groups) and 2 for
-// GroupScheme 2 and 3 (category groups); range mode (a selected week, or the
-// List view) gives 0 (no groups), 3 (date groups), 4 and 5 (category groups,
-// tasks priority-major or date-major).
 //
 // A snapshot: make one for each operation, after the view state or the
 // settings changed.
 class TaskTreeShape
 {
 public:
+    // Shape codes. Single-day mode (Month or Week view without a selected
+    // week, or the No Date view) is SingleDay for the flat and date groupings
+    // (no groups) and DayByCategory for the category groupings; range mode (a
+    // selected week, or the List view) is RangeFlat (no groups), RangeByDate
+    // (date groups), RangeByCategory and RangeByCategoryDayByDay (category
+    // groups, tasks priority-major or date-major).
+    enum Code : int {
+        RangeFlat = 0,
+        SingleDay = 1,
+        DayByCategory = 2,
+        RangeByDate = 3,
+        RangeByCategory = 4,
+        RangeByCategoryDayByDay = 5,
+    };
+
     TaskTreeShape(const CalendarStore& store, const ViewState& view, const Settings& settings);
 
-    static int ShapeCode(const ViewState& view, const Settings& settings);
-    int Shape() const { return m_shape; }
+    static Code ShapeCode(const ViewState& view, const Settings& settings);
+    Code Shape() const { return m_shape; }
     // Shapes with group rows: task rows are indented.
-    bool Grouped() const { return m_shape >= 2; }
-    bool GroupedByCategory() const { return m_shape == 2 || m_shape == 4 || m_shape == 5; }
+    bool Grouped() const { return m_shape >= DayByCategory; }
+    bool GroupedByCategory() const
+    {
+        return m_shape == DayByCategory || m_shape == RangeByCategory || m_shape == RangeByCategoryDayByDay;
+    }
     bool RangeMode() const { return m_rangeMode; }
     bool HideComplete() const { return m_hideComplete; }
 
@@ -84,12 +105,12 @@ private:
     const CalendarStore& m_store;
     const ViewState& m_view;
     const Settings& m_settings;
-    int m_shape;
+    Code m_shape;
     bool m_rangeMode;
     bool m_weekSelected;
     bool m_hideComplete;
     bool m_sortComp;
-    int m_groupScheme;
+    TreeGrouping m_grouping;
     PackedDate m_day;       // single-day mode: the day shown (0 = undated)
     PackedDate m_rangeFrom; // range mode: first day, 0 = open
     PackedDate m_rangeTo;   // range mode: last day, 0 = open

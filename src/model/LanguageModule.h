@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TextId.h"
+
 #include <QLibrary>
 #include <QString>
 
@@ -64,3 +66,8 @@ private:
 
 // Shorthand for LanguageModule::Instance().GetText(id).
 QString GetText(int id);
+// The text of a named id; the program asks by name.
+inline QString GetText(TextId id)
+{
+    return GetText(TextNumber(id));
+}

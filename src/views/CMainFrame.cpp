@@ -1,5 +1,6 @@
 #include "views/CMainFrame.h"
 
+#include "lists/TaskTreeShape.h"
 #include "model/CalendarStore.h"
 #include "model/DayMark.h"
 #include "model/ViewState.h"
@@ -272,13 +273,13 @@ CMainFrame::CommandState CMainFrame::StateOf(int id) const
     case ID_DAILY_NOTE:
         return {mode != ViewState::List && mode != ViewState::NoDate && date != kNoDate, false};
     case ID_FLAT:
-        return {true, planner.settings.GroupScheme() == 0};
+        return {true, planner.settings.GroupScheme() == GroupFlat};
     case ID_GROUP_BY_DATE:
-        return {true, planner.settings.GroupScheme() == 1};
+        return {true, planner.settings.GroupScheme() == GroupByDate};
     case ID_GROUP_BY_CATEGORY:
-        return {true, planner.settings.GroupScheme() == 2};
+        return {true, planner.settings.GroupScheme() == GroupByCategory};
     case ID_GROUP_SCHEME_3:
-        return {true, planner.settings.GroupScheme() == 3};
+        return {true, planner.settings.GroupScheme() == GroupByCategoryDayByDay};
     case ID_SORT_COMPLETE:
         return {true, planner.settings.SortComp()};
     case ID_VIEW_MONTH:

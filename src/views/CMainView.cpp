@@ -30,20 +30,6 @@
 
 namespace {
 
-constexpr int kTextNoTaskSelected = 233;
-constexpr int kTextUpdateDueTasks = 232;
-constexpr int kTextDeleteTask = 235;
-constexpr int kTextError = 195;
-constexpr int kTextReplaceFile = 220;
-constexpr int kTextImported = 238;
-constexpr int kTextImportCsv = 239;
-constexpr int kTextExportCsv = 240;
-constexpr int kTextExportFailed = 241;
-constexpr int kTextExported = 242;
-constexpr int kTextExportDone = 243;
-constexpr int kTextImportTaskList = 244;
-constexpr int kTextExportTaskList = 245;
-
 bool IsDatedMode(int mode)
 {
     return mode == ViewState::Month || mode == ViewState::Week;
@@ -352,7 +338,7 @@ void CMainView::OnTreeSelectionChanged()
     view.SelectedTask = m_tree->CaretTask();
     // A single day listed flat or by date only picks the task; elsewhere the
     // List view also follows the row's date.
-    if (m_tree->ShapeCode() != 1 && m_tree->HasCaret() && view.ViewMode == ViewState::List)
+    if (m_tree->ShapeCode() != TaskTreeShape::SingleDay && m_tree->HasCaret() && view.ViewMode == ViewState::List)
         view.SelectedDate = m_tree->CaretDate();
     emit StateChanged();
 }
@@ -522,9 +508,9 @@ std::span<const CMainView::CommandRow> CMainView::Commands()
         {ID_HIDE_COMPLETE, [](View& v) { v.ToggleHideComplete(); }},
         {ID_SORT_COMPLETE, [](View& v) { v.ToggleSortComplete(); }},
         {ID_FILTER, [](View& v) { v.Filter(); }, filter},
-        {ID_FLAT, [](View& v) { v.SetGroupScheme(0); }},
-        {ID_GROUP_BY_DATE, [](View& v) { v.SetGroupScheme(1); }},
-        {ID_GROUP_BY_CATEGORY, [](View& v) { v.SetGroupScheme(2); }},
+        {ID_FLAT, [](View& v) { v.SetGroupScheme(GroupFlat); }},
+        {ID_GROUP_BY_DATE, [](View& v) { v.SetGroupScheme(GroupByDate); }},
+        {ID_GROUP_BY_CATEGORY, [](View& v) { v.SetGroupScheme(GroupByCategory); }},
         {ID_SEARCH, [](View& v) { v.Search(); }, search},
         {ID_EXPAND_ALL, [](View& v) { v.m_tree->ExpandAll(2); }},
         {ID_COLLAPSE_ALL, [](View& v) { v.m_tree->ExpandAll(0); }},
@@ -603,7 +589,7 @@ void CMainView::EditSelected()
     if (m_tree->HasCaret())
         EditTask(m_context.planner.view.SelectedTask);
     else
-        m_context.planner.prompts.ShowMessage(GetText(kTextNoTaskSelected), QString(), UserPrompts::OkOnly,
+        m_context.planner.prompts.ShowMessage(GetText(TextId::NoTaskSelected), QString(), UserPrompts::OkOnly,
                                               UserPrompts::NoIcon);
 }
 
@@ -616,7 +602,7 @@ bool CMainView::RequireSelectedTask()
 {
     if (HasSelectedTask())
         return true;
-    m_context.planner.prompts.ShowMessage(GetText(kTextNoTaskSelected), QString(), UserPrompts::OkOnly,
+    m_context.planner.prompts.ShowMessage(GetText(TextId::NoTaskSelected), QString(), UserPrompts::OkOnly,
                                           UserPrompts::NoIcon);
     return false;
 }
@@ -649,7 +635,7 @@ void CMainView::ToggleDayMark(quint32 flag)
 void CMainView::UpdateDueTasks()
 {
     Planner& planner = m_context.planner;
-    if (planner.prompts.ShowMessage(GetText(kTextUpdateDueTasks), QString(), UserPrompts::YesNo,
+    if (planner.prompts.ShowMessage(GetText(TextId::UpdateDueTasksQuestion), QString(), UserPrompts::YesNo,
                                     UserPrompts::Question) != UserPrompts::Yes)
         return;
     const PackedDate today = Today();
@@ -668,7 +654,7 @@ void CMainView::DuplicateTask(int index)
     Planner& planner = m_context.planner;
     TaskRecord copy;
     if (!planner.store.CopyTask(index, copy)) {
-        planner.prompts.ShowMessage(GetText(kTextNoTaskSelected), QString(), UserPrompts::OkOnly,
+        planner.prompts.ShowMessage(GetText(TextId::NoTaskSelected), QString(), UserPrompts::OkOnly,
                                     UserPrompts::NoIcon);
         return;
     }
@@ -686,7 +672,7 @@ void CMainView::DeleteTask(int index)
     if (index != -1) {
         if (index < 0 || index >= planner.store.TaskCount() || !planner.store.IsLive(index))
             return;
-        if (planner.prompts.ShowMessage(GetText(kTextDeleteTask), QString(), UserPrompts::YesNo,
+        if (planner.prompts.ShowMessage(GetText(TextId::DeleteTaskQuestion), QString(), UserPrompts::YesNo,
                                         UserPrompts::Question) != UserPrompts::Yes) {
             m_tree->setFocus();
             return;
@@ -700,7 +686,7 @@ void CMainView::DeleteTask(int index)
     m_tree->setFocus();
 }
 
-void CMainView::SetGroupScheme(int scheme)
+void CMainView::SetGroupScheme(TreeGrouping scheme)
 {
     m_context.planner.settings.SetGroupScheme(scheme);
     m_tree->Rebuild(false);
@@ -922,7 +908,7 @@ void CMainView::ApplyPreferences()
 
 // ---- CSV files and the shared task list
 
-void CMainView::ShowNotice(int text, int caption, UserPrompts::Icon icon, const QString& argument)
+void CMainView::ShowNotice(TextId text, TextId caption, UserPrompts::Icon icon, const QString& argument)
 {
     QString message = GetText(text);
     if (!argument.isNull())
@@ -952,10 +938,10 @@ void CMainView::ImportCsvFile()
         result = ImportCsv(CsvColumns{}, path, planner.store);
     }
     if (result.ErrorText != 0) {
-        ShowNotice(result.ErrorText, kTextError, UserPrompts::Error);
+        ShowNotice(TextId(result.ErrorText), TextId::Error, UserPrompts::Error);
         return;
     }
-    ShowNotice(kTextImported, kTextImportCsv, UserPrompts::Information, QString::number(result.Count));
+    ShowNotice(TextId::TasksImported, TextId::ImportCsv, UserPrompts::Information, QString::number(result.Count));
     if (result.Count > 0) {
         m_tree->Rebuild(false);
         m_surface->update();
@@ -971,7 +957,7 @@ void CMainView::ExportCsvFile()
     if (!planner.prompts.PickFile(UserPrompts::FileKind::Csv, true, CsvFolder(), name, path))
         return;
     if (QFileInfo::exists(path) &&
-        planner.prompts.ShowMessage(GetText(kTextReplaceFile), GetText(kTextExportCsv), UserPrompts::YesNo,
+        planner.prompts.ShowMessage(GetText(TextId::ReplaceFileQuestion), GetText(TextId::ExportCsv), UserPrompts::YesNo,
                                     UserPrompts::Warning) != UserPrompts::Yes)
         return;
     bool exported;
@@ -979,7 +965,7 @@ void CMainView::ExportCsvFile()
         WaitCursor wait(planner.prompts);
         exported = ExportCsv(path, planner.store);
     }
-    ShowNotice(exported ? kTextExportDone : kTextExportFailed, kTextExportCsv, UserPrompts::Information);
+    ShowNotice(exported ? TextId::ExportDone : TextId::ExportFailed, TextId::ExportCsv, UserPrompts::Information);
 }
 
 void CMainView::ImportTaskList()
@@ -990,7 +976,7 @@ void CMainView::ImportTaskList()
         WaitCursor wait(planner.prompts);
         count = ImportDeviceTasks(planner.store, planner.settings.DeviceTaskDir());
     }
-    ShowNotice(kTextImported, kTextImportTaskList, UserPrompts::Information, QString::number(count));
+    ShowNotice(TextId::TasksImported, TextId::ImportTaskList, UserPrompts::Information, QString::number(count));
     if (count > 0) {
         m_tree->Rebuild(false);
         m_surface->update();
@@ -1005,5 +991,5 @@ void CMainView::ExportTaskList()
         WaitCursor wait(planner.prompts);
         count = ExportDeviceTasks(planner.store, planner.settings.DeviceTaskDir());
     }
-    ShowNotice(kTextExported, kTextExportTaskList, UserPrompts::Information, QString::number(count));
+    ShowNotice(TextId::TasksExported, TextId::ExportTaskList, UserPrompts::Information, QString::number(count));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/PackedDate.h"
+#include "model/TextId.h"
+#include "lists/TaskTreeShape.h"
 #include "model/ViewState.h"
 #include "platform/gui/ViewContext.h"
 #include "storage/FileWorkflow.h"
@@ -191,7 +193,7 @@ private:
     bool RequireSelectedTask();
     void ToggleDayMark(quint32 flag);
     void UpdateDueTasks();
-    void SetGroupScheme(int scheme);
+    void SetGroupScheme(TreeGrouping scheme);
     void MoveSelected(bool up);
     void SetSelectedAsCurrent();
     void ClearCurrent();
@@ -221,7 +223,7 @@ private:
     void ExportTaskList();
     // Where the CSV file picker starts.
     QString CsvFolder() const;
-    void ShowNotice(int text, int caption, UserPrompts::Icon icon, const QString& argument = QString());
+    void ShowNotice(TextId text, TextId caption, UserPrompts::Icon icon, const QString& argument = QString());
 
     ViewContext& m_context;
     FileWorkflow m_workflow;

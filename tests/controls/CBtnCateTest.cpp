@@ -41,7 +41,7 @@ protected:
 TEST_F(CBtnCateTest, ShowsAllCategoriesOrTheCategoryNameInItsColour)
 {
     CBtnCate* button = Make(true);
-    EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
+    EXPECT_EQ(button->Category(), CalendarStore::kAllCategories);
     EXPECT_EQ(button->ShownText(), GetText(252));
     button->SetCategory(1);
     EXPECT_EQ(button->ShownText(), store.Categories().Get(1)->Name);
@@ -72,9 +72,9 @@ TEST_F(CBtnCateTest, ChoosingACategoryOrAllReportsIt)
     EXPECT_EQ(button->Category(), 1);
     EXPECT_EQ(log.Take(), QStringLiteral("CategoryChosen(1,1038) Clicked(1038)"));
 
-    ChooseFromMenu(CBtnCate::kAllCategories);
+    ChooseFromMenu(CalendarStore::kAllCategories);
     Tap(button);
-    EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
+    EXPECT_EQ(button->Category(), CalendarStore::kAllCategories);
     EXPECT_EQ(log.Take(), QStringLiteral("CategoryChosen(2147483647,1038) Clicked(1038)"));
 }
 
@@ -88,7 +88,7 @@ TEST_F(CBtnCateTest, EditedCategoriesReplaceTheStoresAndAreReported)
     ChooseFromMenu(CalendarStore::kEditCategoriesCommand);
     Tap(button);
     EXPECT_GE(store.FindCategory(QStringLiteral("Garden")), 0);
-    EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
+    EXPECT_EQ(button->Category(), CalendarStore::kAllCategories);
     EXPECT_EQ(log.Take(), QStringLiteral("CategoryListEdited(2147483647,1038) Clicked(1038)"));
 }
 
@@ -127,7 +127,7 @@ TEST_F(CBtnCateTest, ShownCategoryThatIsGoneFallsBackAndIsReported)
     DeleteCategory(2);
 
     EXPECT_TRUE(all->FallBackIfGone());
-    EXPECT_EQ(all->Category(), CBtnCate::kAllCategories);
+    EXPECT_EQ(all->Category(), CalendarStore::kAllCategories);
     EXPECT_TRUE(single->FallBackIfGone());
     EXPECT_EQ(single->Category(), 0);
     EXPECT_EQ(single->ShownText(), store.Categories().Get(0)->Name);
@@ -141,7 +141,7 @@ TEST_F(CBtnCateTest, PaintingNoticesAGoneCategory)
     button->SetCategory(1);
     DeleteCategory(1);
     button->grab();
-    EXPECT_EQ(button->Category(), CBtnCate::kAllCategories);
+    EXPECT_EQ(button->Category(), CalendarStore::kAllCategories);
 }
 
 } // namespace

@@ -16,12 +16,6 @@
 
 namespace {
 
-constexpr int kTextPasswordsDiffer = 182;
-constexpr int kTextPasswordCaption = 183;
-constexpr int kTextDataFiles = 254;
-constexpr int kTextCsvFiles = 255;
-constexpr int kTextAllFiles = 257;
-
 QMessageBox::Icon BoxIcon(UserPrompts::Icon icon)
 {
     switch (icon) {
@@ -182,7 +176,7 @@ bool QtPrompts::AskNewPassword(QString& password)
             password = first->text();
             return true;
         }
-        ShowMessage(GetText(kTextPasswordsDiffer), GetText(kTextPasswordCaption), OkOnly, Information);
+        ShowMessage(GetText(TextId::PasswordsDiffer), GetText(TextId::Password), OkOnly, Information);
         second->clear();
         first->selectAll();
         first->setFocus();
@@ -199,10 +193,10 @@ std::unique_ptr<QFileDialog> QtPrompts::BuildFileDialog(FileKind kind, bool forS
     // Replacing a file is asked by the program itself.
     dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
     if (kind == FileKind::Data) {
-        dialog->setNameFilters({GetText(kTextDataFiles), GetText(kTextAllFiles)});
+        dialog->setNameFilters({GetText(TextId::CalendarFilesFilter), GetText(TextId::AllFilesFilter)});
         dialog->setDefaultSuffix(QStringLiteral("vrx"));
     } else {
-        dialog->setNameFilters({GetText(kTextCsvFiles)});
+        dialog->setNameFilters({GetText(TextId::CsvFilesFilter)});
         dialog->setDefaultSuffix(QStringLiteral("csv"));
     }
     if (!folder.isEmpty())
