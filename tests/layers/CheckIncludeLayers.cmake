@@ -8,7 +8,6 @@
 
 string(REPLACE "," ";" PRESENTATION "${PRESENTATION}")
 
-set(core_layers "model/" "storage/" "platform/core/")
 set(widget_layers "platform/gui/" "controls/" "lists/" "dialogs/" "views/")
 
 # What each folder may not include.
@@ -20,6 +19,18 @@ set(forbidden_controls "lists/" "dialogs/" "views/")
 set(forbidden_lists "dialogs/" "views/")
 set(forbidden_dialogs "views/")
 set(forbidden_views "")
+
+# Whether header lies in one of the layers that follow.
+function(in_layers header result)
+  set(found FALSE)
+  foreach(layer IN LISTS ARGN)
+    string(FIND "${header}" "${layer}" at)
+    if(at EQUAL 0)
+      set(found TRUE)
+    endif()
+  endforeach()
+  set(${result} ${found} PARENT_SCOPE)
+endfunction()
 
 set(violations "")
 foreach(folder model storage platform/core platform/gui controls lists dialogs views)
@@ -38,20 +49,10 @@ foreach(folder model storage platform/core platform/gui controls lists dialogs v
         # The presentation needs only Qt Core: the core and itself.
         list(FIND PRESENTATION "${header_stem}" own)
         if(own EQUAL -1)
-          foreach(layer IN LISTS widget_layers)
-            string(FIND "${header}" "${layer}" at)
-            if(at EQUAL 0)
-              set(bad TRUE)
-            endif()
-          endforeach()
+          in_layers("${header}" bad ${widget_layers})
         endif()
       else()
-        foreach(layer IN LISTS forbidden_${key})
-          string(FIND "${header}" "${layer}" at)
-          if(at EQUAL 0)
-            set(bad TRUE)
-          endif()
-        endforeach()
+        in_layers("${header}" bad ${forbidden_${key}})
       endif()
       if(bad)
         list(APPEND violations "${relative} includes ${header}")
