@@ -2,18 +2,12 @@
 
 #include "model/CalendarStore.h"
 #include "model/Clock.h"
-#include "model/HolidayList.h"
 #include "model/LanguageModule.h"
 #include "model/TaskRecord.h"
 #include "model/ViewState.h"
 #include "platform/gui/ScreenClass.h"
-#include "storage/PasswordKey.h"
-#include "storage/Planner.h"
-#include "storage/Settings.h"
-#include "support/ScriptedPrompts.h"
-#include "platform/gui/DisplayFonts.h"
+#include "support/PlannerObjects.h"
 #include "views/CMainView.h"
-#include "platform/gui/ViewContext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,22 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// The planner's single objects for one test, today fixed at 15 May 2024.
-struct PlannerObjects
-{
-    explicit PlannerObjects(bool large) : settings(large) {}
-
-    CalendarStore store;
-    HolidayList holidays;
-    ViewState view;
-    Settings settings;
-    PasswordKey password;
-    ScriptedPrompts prompts;
-    Planner planner{store, holidays, view, settings, password, prompts};
-    DisplayFonts fonts{settings.Fonts()};
-    ViewContext context{planner, fonts};
-};
 
 inline const PackedDate kTestToday = MakeDate(2024, 5, 15);
 
