@@ -5,6 +5,7 @@
 #include "platform/gui/ScreenClass.h"
 #include "storage/PasswordKey.h"
 #include "views/CMainFrame.h"
+#include "views/ProgramDialogs.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -64,6 +65,7 @@ void CPlannerApp::InitInstance(const QString& commandLinePath, bool show)
 
     m_frame = std::make_unique<CMainFrame>(m_context, commandLinePath);
     connect(this, &CPlannerApp::DayChanged, m_frame.get(), &CMainFrame::RepaintView, Qt::QueuedConnection);
+    InstallProgramDialogs(*m_frame->MainView());
     if (m_ownPrompts)
         m_ownPrompts->SetParentWidget(m_frame.get());
     if (show)
