@@ -1,4 +1,5 @@
 #include "dialogs/CDlgBase.h"
+#include "dialogs/DialogRunner.h"
 
 #include "controls/CStaticClr.h"
 #include "platform/gui/ScreenClass.h"
@@ -133,5 +134,27 @@ TEST_P(CDlgBaseTest, FirstSizeIsTheLayoutsOwnPlusTheButtonRow)
 
 INSTANTIATE_TEST_SUITE_P(Screens, CDlgBaseTest, ::testing::Bool(),
                          [](const testing::TestParamInfo<bool>& row) { return row.param ? "Large" : "Small"; });
+
+} // namespace
+
+namespace {
+
+TEST(DialogRunnerTest, AScriptDrivesTheShownDialogInPlaceOfTheModalLoop)
+{
+    PlannerObjects objects(true);
+    NoteDialog dialog(objects.context, CDlgBase::Buttons::OkCancel);
+    DialogRunner::SetScript([](QDialog& shown) {
+        EXPECT_TRUE(shown.isVisible());
+        auto& note = static_cast<NoteDialog&>(shown);
+        QTest::keyClicks(note.note, QStringLiteral("buy milk"));
+        note.PressOk();
+        return note.result();
+    });
+    EXPECT_EQ(DialogRunner::Run(dialog), QDialog::Accepted);
+    DialogRunner::ClearScript();
+    EXPECT_EQ(dialog.note->toPlainText(), QStringLiteral("buy milk"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(DialogRunner::HasScript());
+}
 
 } // namespace
