@@ -87,7 +87,14 @@ void CMyTreeCtrl::keyPressEvent(QKeyEvent* event)
             }
         }
     }
+    // The view scrolls to a new caret only with auto-scroll, which is off
+    // (a tap must not scroll the row it lands on): a key that moves the
+    // caret brings it into view here, whichever way it went.
+    const QModelIndex before = currentIndex();
     QTreeView::keyPressEvent(event);
+    const QModelIndex caret = currentIndex();
+    if (caret.isValid() && caret != before)
+        scrollTo(caret);
 }
 
 void CMyTreeCtrl::OnCommand(int command)

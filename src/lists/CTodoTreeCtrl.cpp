@@ -332,6 +332,11 @@ bool CTodoTreeCtrl::MoveCaretTask(int step)
     const TaskRecord* b = store.GetTask(otherTask);
     if (!a || !b || StripFlags(a->Date) != StripFlags(b->Date) || a->Priority != b->Priority)
         return false;
+    // With Sort Complete to End a rebuild keeps open and complete rows apart
+    // whatever their order in the store: a move across that border would
+    // only look undone at the next rebuild, so there is none.
+    if (m_context.planner.settings.SortComp() && (a->Completed != 0) != (b->Completed != 0))
+        return false;
     if (!store.SwapInDay(task, otherTask))
         return false;
     FreezeScope freeze(*this);

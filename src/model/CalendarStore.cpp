@@ -197,7 +197,7 @@ int CalendarStore::AddTaskWithCategoryName(TaskRecord record, const QString& nam
     if (record.Title.isEmpty())
         return -1;
     int category = FindCategory(name);
-    if (category < 0 && !name.isEmpty() && name != GetText(kTextAllCategories))
+    if (category < 0 && !name.isEmpty() && name != GetText(TextId::AllCategories))
         category = AddCategory(CategoryRecord(name, 0, 0, 0));
     record.Category = std::max(category, 0);
     return AddTask(std::move(record), newId);
@@ -285,8 +285,7 @@ bool CalendarStore::SetPriority(int index, qint32 priority)
     const qint32 oldPriority = task->Priority;
     task->Priority = priority;
     Touch();
-    if (ClassOfPriority(oldPriority) == ClassOfPriority(priority))
-        return true;
+    // Any other value, even one of the same sign, goes to the end of its list.
     if (DayList* day = FindDay(task->Date)) {
         EraseValue(day->ListFor(oldPriority), index);
         day->ListFor(priority).push_back(index);
@@ -475,7 +474,7 @@ QList<MenuItemDesc> CalendarStore::CategoryMenu(qint32 selected, bool withAll) c
 {
     QList<MenuItemDesc> items;
     if (withAll) {
-        items.append(MenuItem(GetText(kTextAllCategories), kAllCategories, selected == kAllCategories));
+        items.append(MenuItem(GetText(TextId::AllCategories), kAllCategories, selected == kAllCategories));
         items.append(MenuSeparator());
     }
     // The default category at position 0 comes last.
@@ -488,7 +487,7 @@ QList<MenuItemDesc> CalendarStore::CategoryMenu(qint32 selected, bool withAll) c
         items.append(MenuItem(category->Name, index + kCategoryCommandBase, selected == index));
     }
     items.append(MenuSeparator());
-    items.append(MenuItem(GetText(kTextEditCategories), kEditCategoriesCommand, false));
+    items.append(MenuItem(GetText(TextId::EditCategoriesMenu), kEditCategoriesCommand, false));
     return items;
 }
 

@@ -44,7 +44,6 @@ public:
     // Category menu commands: the category editor, and a category's index + 2.
     static constexpr int kEditCategoriesCommand = 1;
     static constexpr int kCategoryCommandBase = 2;
-    static constexpr int kTextEditCategories = 121;
 
     CalendarStore();
     virtual ~CalendarStore();

@@ -38,12 +38,12 @@ const CategoryRecord* CategoryList::Get(int index) const
 
 bool CategoryList::NameTaken(const QString& name) const
 {
-    return name == GetText(kTextAllCategories) || FindByName(name) >= 0;
+    return name == GetText(TextId::AllCategories) || FindByName(name) >= 0;
 }
 
 int CategoryList::FindByName(const QString& name) const
 {
-    if (name.isEmpty() || name == GetText(kTextAllCategories))
+    if (name.isEmpty() || name == GetText(TextId::AllCategories))
         return -1;
     for (int index = 0; index < TableSize(); ++index) {
         if (m_table[size_t(index)].Name == name)
@@ -66,7 +66,7 @@ bool CategoryList::Modify(int index, const CategoryRecord& record)
 {
     if (!IsLive(index) || record.Name.isEmpty())
         return false;
-    if (record.Name == GetText(kTextAllCategories))
+    if (record.Name == GetText(TextId::AllCategories))
         return false;
     const int owner = FindByName(record.Name);
     if (owner >= 0 && owner != index)
@@ -116,7 +116,7 @@ void CategoryList::Clear()
 
 void CategoryList::AddDefaults()
 {
-    Add(CategoryRecord(GetText(kTextDefaultCategory), 0, 0, 0x000000));
-    Add(CategoryRecord(GetText(kTextPersonalCategory), 1, 0, 0x8080FF));
-    Add(CategoryRecord(GetText(kTextBusinessCategory), 2, 0, 0xFF8080));
+    Add(CategoryRecord(GetText(TextId::DefaultCategoryName), 0, 0, 0x000000));
+    Add(CategoryRecord(GetText(TextId::WorkCategoryName), 1, 0, 0x8080FF));
+    Add(CategoryRecord(GetText(TextId::PersonalCategoryName), 2, 0, 0xFF8080));
 }

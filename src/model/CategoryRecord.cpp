@@ -3,7 +3,7 @@
 #include "model/LanguageModule.h"
 
 CategoryRecord::CategoryRecord()
-    : Name(GetText(kTextDefaultCategory))
+    : Name(GetText(TextId::DefaultCategoryName))
 {
 }
 

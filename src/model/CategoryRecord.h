@@ -3,12 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-// Text numbers of the category names the program supplies itself.
-inline constexpr int kTextDefaultCategory = 249;  // category 0, also a fresh record's name
-inline constexpr int kTextPersonalCategory = 250; // default category 1
-inline constexpr int kTextBusinessCategory = 251; // default category 2
-inline constexpr int kTextAllCategories = 252;    // the all-categories choice; never a name
-
 // A category that tasks are filed under. An empty Name marks a deleted slot.
 class CategoryRecord
 {

@@ -190,15 +190,16 @@ QString FormatDateRelative(PackedDate date, bool withRelative)
     if (!withRelative || StripFlags(date) == kNoDate)
         return text;
     const PackedDate today = Today();
-    int label = 0;
+    TextId label;
     if (date == today)
-        label = 131;
+        label = TextId::Today;
     else if (date == PrevDay(today))
-        label = 132;
+        label = TextId::Yesterday;
     else if (date == NextDay(today))
-        label = 133;
-    if (label != 0)
-        text += QStringLiteral(" (") + GetText(label) + u')';
+        label = TextId::Tomorrow;
+    else
+        return text;
+    text += QStringLiteral(" (") + GetText(label) + u')';
     return text;
 }
 

@@ -369,7 +369,7 @@ QString MonthName(int month)
 {
     if (month < 1 || month > 12)
         return QString();
-    return GetText(133 + month);
+    return GetText(TextNumber(TextId::MonthJan) + month - 1);
 }
 
 QString MonthNameOf(PackedDate date)
@@ -383,7 +383,7 @@ QString DayName(int weekday)
 {
     if (weekday < Sunday || weekday > Saturday)
         return QString();
-    return GetText(145 + weekday);
+    return GetText(TextNumber(TextId::WeekdaySun) + weekday - Sunday);
 }
 
 QString DayNameOf(PackedDate date)

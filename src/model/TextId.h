@@ -153,6 +153,7 @@ enum class TextId : int {
     SaveAs = 221,
     CalendarSaved = 222,
     CalendarSavedCaption = 288,
+    CloseLosingChanges = 289,  // after a failed save, before closing
     FileMissing = 223,
     EnterPassword = 224,
     FileNotOpened = 225,

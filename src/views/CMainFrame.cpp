@@ -3,6 +3,7 @@
 #include "lists/TaskTreeShape.h"
 #include "model/CalendarStore.h"
 #include "model/DayMark.h"
+#include "model/LanguageModule.h"
 #include "model/ViewState.h"
 #include "platform/gui/Images.h"
 #include "platform/gui/ScreenClass.h"
@@ -237,7 +238,7 @@ bool CMainFrame::OnCommand(int id)
 {
     bool handled = m_view->OnCommand(id);
     if (!handled && id == ID_EXIT) {
-        if (m_view->Workflow().QuerySave(true)) {
+        if (QueryLeave()) {
             m_leaving = true;
             close();
         }
@@ -277,7 +278,10 @@ CMainFrame::CommandState CMainFrame::StateOf(int id) const
     case ID_GROUP_BY_DATE:
         return {true, planner.settings.GroupScheme() == GroupByDate};
     case ID_GROUP_BY_CATEGORY:
-        return {true, planner.settings.GroupScheme() == GroupByCategory};
+        // The first start's grouping has no entry of its own: it groups by
+        // category too, and the menu says so.
+        return {true, planner.settings.GroupScheme() == GroupByCategory ||
+                          planner.settings.GroupScheme() == GroupByCategoryDayByDay};
     case ID_GROUP_SCHEME_3:
         return {true, planner.settings.GroupScheme() == GroupByCategoryDayByDay};
     case ID_SORT_COMPLETE:
@@ -341,7 +345,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     // it, and can be cancelled. A named calendar is saved silently as the
     // view goes.
     if (m_persistent && !m_leaving) {
-        if (!m_view->Workflow().QuerySave(true)) {
+        if (!QueryLeave()) {
             event->ignore();
             return;
         }
@@ -350,6 +354,24 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (m_persistent)
         SaveWindowGeometry();
     event->accept();
+}
+
+bool CMainFrame::QueryLeave()
+{
+    if (m_view->Workflow().QuerySave(true))
+        return true;
+    // A named calendar that could not be saved (the error was shown) would
+    // otherwise keep the program from ever closing: the user may leave it
+    // and lose the changes.
+    CalendarStore& store = m_context.planner.store;
+    if (!store.Modified() || store.Untitled())
+        return false;
+    if (m_context.planner.prompts.ShowMessage(GetText(TextId::CloseLosingChanges), QString(), UserPrompts::YesNo,
+                                              UserPrompts::Warning) != UserPrompts::Yes)
+        return false;
+    // Nothing tries to save the dropped changes as the view goes.
+    store.SetModified(false);
+    return true;
 }
 
 void CMainFrame::RestoreWindowGeometry()

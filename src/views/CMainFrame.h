@@ -66,6 +66,9 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
+    // Exit and closing the window: the offer to save; after a save that
+    // failed, whether to leave and lose the changes. False keeps the window.
+    bool QueryLeave();
     void RestoreWindowGeometry();
     void SaveWindowGeometry() const;
     void UpdateWindowTitle();

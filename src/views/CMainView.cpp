@@ -392,7 +392,8 @@ void CMainView::SetTaskDate(int task, PackedDate date)
 
 void CMainView::SetTaskCategory(int task, int category)
 {
-    if (IsTask(task) && category >= 0 && category < m_context.planner.store.Categories().Count()) {
+    // Indexes of deleted categories stay taken, so the index is asked about, not counted.
+    if (IsTask(task) && m_context.planner.store.Categories().IsLive(category)) {
         m_tree->SetTaskCategory(task, category);
         m_surface->update();
     }
@@ -556,10 +557,16 @@ void CMainView::ChangePassword()
 
 void CMainView::SetSelectedAsCurrent()
 {
-    if (!RequireSelectedTask())
+    // As command 32902, it asks for a selected item: a group row is one, and
+    // makes no task current.
+    if (!m_tree->HasCaret()) {
+        ShowNoTaskSelected();
         return;
-    m_context.planner.store.SetCurrent(m_context.planner.view.SelectedTask);
-    m_tree->update();
+    }
+    if (HasSelectedTask()) {
+        m_context.planner.store.SetCurrent(m_context.planner.view.SelectedTask);
+        m_tree->update();
+    }
 }
 
 void CMainView::ClearCurrent()
@@ -589,8 +596,13 @@ void CMainView::EditSelected()
     if (m_tree->HasCaret())
         EditTask(m_context.planner.view.SelectedTask);
     else
-        m_context.planner.prompts.ShowMessage(GetText(TextId::NoTaskSelected), QString(), UserPrompts::OkOnly,
-                                              UserPrompts::NoIcon);
+        ShowNoTaskSelected();
+}
+
+void CMainView::ShowNoTaskSelected()
+{
+    m_context.planner.prompts.ShowMessage(GetText(TextId::NoTaskSelected), QString(), UserPrompts::OkOnly,
+                                          UserPrompts::NoIcon);
 }
 
 bool CMainView::HasSelectedTask() const
@@ -602,8 +614,7 @@ bool CMainView::RequireSelectedTask()
 {
     if (HasSelectedTask())
         return true;
-    m_context.planner.prompts.ShowMessage(GetText(TextId::NoTaskSelected), QString(), UserPrompts::OkOnly,
-                                          UserPrompts::NoIcon);
+    ShowNoTaskSelected();
     return false;
 }
 
@@ -654,8 +665,7 @@ void CMainView::DuplicateTask(int index)
     Planner& planner = m_context.planner;
     TaskRecord copy;
     if (!planner.store.CopyTask(index, copy)) {
-        planner.prompts.ShowMessage(GetText(TextId::NoTaskSelected), QString(), UserPrompts::OkOnly,
-                                    UserPrompts::NoIcon);
+        ShowNoTaskSelected();
         return;
     }
     const int added = planner.store.AddTask(copy, true);

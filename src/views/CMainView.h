@@ -190,7 +190,9 @@ private:
 
     bool IsTask(int index) const;
     bool HasSelectedTask() const;
+    // Message 233 when none is selected.
     bool RequireSelectedTask();
+    void ShowNoTaskSelected();
     void ToggleDayMark(quint32 flag);
     void UpdateDueTasks();
     void SetGroupScheme(TreeGrouping scheme);

@@ -1,7 +1,7 @@
 #include "controls/CBtnColor.h"
 #include "controls/CColorPopup.h"
 
-#include "platform/gui/ColorRef.h"
+#include "support/ScreenColors.h"
 #include "support/TestTables.h"
 #include "controls/ControlTestSupport.h"
 
@@ -71,19 +71,19 @@ TEST_P(CColorPopupTest, SwatchesFramedAndTheHighlightFramedBlack)
     popup.resize(popup.sizeHint());
     EXPECT_EQ(popup.size(), QSize(8 * cell, 6 * cell));
     const QImage image = popup.grab().toImage();
-    const QColor frame = ColorFromRef(CColorPopup::kSwatchFrame);
+    const QColor frame = ScreenColor(CColorPopup::kSwatchFrame);
     // Swatch 0 spans (2, 3) .. (cell - 3, cell - 5).
     EXPECT_EQ(image.pixelColor(1, 3), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(2, 3), frame);
     EXPECT_EQ(image.pixelColor(cell - 3, cell - 5), frame);
     EXPECT_EQ(image.pixelColor(cell - 2, cell - 5), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(cell / 2, cell / 2), ColorFromRef(0x8080FF));
+    EXPECT_EQ(image.pixelColor(cell / 2, cell / 2), ScreenColor(0x8080FF));
     // The highlighted swatch has a black frame one pixel outside.
     const QPoint origin(1 * cell, 3 * cell);
     EXPECT_EQ(image.pixelColor(origin + QPoint(1, 2)), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(origin + QPoint(cell - 2, cell - 4)), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(origin + QPoint(2, 3)), frame);
-    EXPECT_EQ(image.pixelColor(origin + QPoint(cell / 2, cell / 2)), ColorFromRef(0x0080FF));
+    EXPECT_EQ(image.pixelColor(origin + QPoint(cell / 2, cell / 2)), ScreenColor(0x0080FF));
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenClasses, CColorPopupTest, ::testing::Values(false, true),

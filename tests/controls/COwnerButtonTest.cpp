@@ -1,6 +1,6 @@
 #include "controls/COwnerButton.h"
 
-#include "platform/gui/ColorRef.h"
+#include "support/ScreenColors.h"
 #include "platform/gui/Images.h"
 #include "support/TestTables.h"
 #include "controls/ControlTestSupport.h"
@@ -195,7 +195,7 @@ TEST_P(COwnerButtonLookTest, FocusedButtonShowsTheFocusMark)
     owner.show();
     owner.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
-    const QColor mark = ColorFromRef(COwnerButton::kFocusColor);
+    const QColor mark = ScreenColor(COwnerButton::kFocusColor);
     button->clearFocus(); // the window gave it the focus on activation
     EXPECT_NE(PixelAt(button, QPoint(20, 2)), mark);
     button->setFocus();

@@ -1,6 +1,6 @@
 #include "controls/CStaticClr.h"
 
-#include "platform/gui/ColorRef.h"
+#include "support/ScreenColors.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ TEST(CStaticClr, ReadOnlyTextInItsColourOnWhite)
     label.SetTextColor(0x0000FF);
     EXPECT_TRUE(label.isReadOnly());
     EXPECT_EQ(label.grab().toImage().pixelColor(118, 1), QColor(Qt::white));
-    EXPECT_EQ(label.palette().color(QPalette::Text), ColorFromRef(0x0000FF));
+    EXPECT_EQ(label.palette().color(QPalette::Text), ScreenColor(0x0000FF));
 }
 
 } // namespace

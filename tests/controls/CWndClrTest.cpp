@@ -1,6 +1,6 @@
 #include "controls/CWndClr.h"
 
-#include "platform/gui/ColorRef.h"
+#include "support/ScreenColors.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ TEST(CWndClr, DrawnInItsOwnColoursOnWhiteByDefault)
     window.resize(120, 20);
     EXPECT_EQ(window.grab().toImage().pixelColor(1, 1), QColor(Qt::white));
     window.SetBkColor(0x00FF00);
-    EXPECT_EQ(window.grab().toImage().pixelColor(1, 1), ColorFromRef(0x00FF00));
+    EXPECT_EQ(window.grab().toImage().pixelColor(1, 1), ScreenColor(0x00FF00));
 }
 
 } // namespace

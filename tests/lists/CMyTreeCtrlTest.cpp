@@ -143,3 +143,36 @@ TEST_F(MyTreeCtrlTest, MakeVisibleScrollsTheRowAndItsParentIntoView)
     EXPECT_TRUE(tree.IsRowVisible(tree.Model().IndexOf(Node(kGroup | 1)))) << "near the top the parent shows too";
     EXPECT_TRUE(tree.IsRowVisible(tree.Model().IndexOf(Node(2))));
 }
+
+TEST_F(MyTreeCtrlTest, EveryKeyThatMovesTheCaretBringsItIntoView)
+{
+    TaskTreeModel::Builder rows;
+    const int group = rows.Add(kRoot, kGroup | 1);
+    for (quint32 task = 0; task < 200; ++task)
+        rows.Add(group, task);
+    tree.Model().Reset(rows);
+    tree.ExpandAll(2);
+    tree.resize(200, 100);
+    ASSERT_TRUE(tree.HasVerticalScrollBar());
+    tree.SetCaret(Node(kGroup | 1));
+    tree.setFocus();
+    const auto caretShown = [&] { return tree.IsRowVisible(tree.currentIndex()); };
+
+    for (int i = 0; i < 12; ++i)
+        QTest::keyClick(&tree, Qt::Key_Down);
+    EXPECT_EQ(tree.Model().Data(tree.Model().NodeOf(tree.currentIndex())), 11u);
+    EXPECT_TRUE(caretShown()) << "down";
+    QTest::keyClick(&tree, Qt::Key_PageDown);
+    EXPECT_TRUE(caretShown()) << "page down";
+    QTest::keyClick(&tree, Qt::Key_End);
+    EXPECT_EQ(tree.Model().Data(tree.Model().NodeOf(tree.currentIndex())), 199u);
+    EXPECT_TRUE(caretShown()) << "end";
+    QTest::keyClick(&tree, Qt::Key_PageUp);
+    EXPECT_TRUE(caretShown()) << "page up";
+    QTest::keyClick(&tree, Qt::Key_Home);
+    EXPECT_TRUE(caretShown()) << "home";
+    QTest::keyClick(&tree, Qt::Key_End);
+    tree.scrollToTop(); // the caret out of sight, then a step up from it
+    QTest::keyClick(&tree, Qt::Key_Up);
+    EXPECT_TRUE(caretShown()) << "up";
+}

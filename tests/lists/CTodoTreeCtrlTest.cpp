@@ -3,6 +3,7 @@
 #include "controls/CIconPopup.h"
 #include "model/LanguageModule.h"
 #include "platform/gui/ColorRef.h"
+#include "support/ScreenColors.h"
 #include "platform/gui/LongPress.h"
 #include "support/TestTables.h"
 
@@ -492,7 +493,7 @@ TEST_F(TodoTreePaintTest, GroupRowsFillAcrossTheColumnsAndFrameWhenSelected)
     EXPECT_EQ(At(image, end + 1, row.bottom()), unfocused);
     ASSERT_TRUE(Focus());
     image = Paint();
-    EXPECT_EQ(At(image, 0, row.top()), ColorFromRef(m_settings.Highlight()));
+    EXPECT_EQ(At(image, 0, row.top()), ScreenColor(m_settings.Highlight()));
 
     // Category groups stop at the columns' end.
     m_settings.SetGroupScheme(2);
@@ -513,7 +514,7 @@ TEST_F(TodoTreePaintTest, TaskRowsShowTheCurrentTaskSeparatorsGridAndSelection)
     const int end = layout.ColumnsRight();
     const QRect current = Row(Node("C"));
     const QRect plain = Row(Node("D"));
-    const QColor currentColour = ColorFromRef(m_settings.Current());
+    const QColor currentColour = ScreenColor(m_settings.Current());
 
     QImage image = Paint();
     EXPECT_EQ(At(image, layout.indent - 1, current.center().y()), QColor(Qt::white)) << "the indent stays white";

@@ -332,6 +332,31 @@ TEST_F(TodoTreeWndTest, MoveUpAndDownSwapTasksOfTheSameDayAndPriority)
     EXPECT_FALSE(m_wnd->MoveCaretTaskDown());
 }
 
+TEST_F(TodoTreeWndTest, WithSortCompleteToEndAMoveNeverCrossesIntoTheCompleteRows)
+{
+    const int open = Add("Open", Mar(18), kPriorityNormal, 0);
+    const int done = Add("Done", Mar(18), kPriorityNormal, 0, true);
+    const int open2 = Add("Open2", Mar(18), kPriorityNormal, 0);
+    m_settings.SetSortComp(true);
+    ShowDay(Mar(18));
+    ASSERT_EQ(TreeText(), QStringLiteral("Open Open2 Done"));
+    const auto order = [&] { return m_store.GetDayList(Mar(18))->Normal; };
+    const std::vector<qint32> before = order();
+
+    m_wnd->SelectByData(open2);
+    EXPECT_FALSE(m_wnd->MoveCaretTaskDown()) << "Done stays below the open rows";
+    m_wnd->SelectByData(done);
+    EXPECT_FALSE(m_wnd->MoveCaretTaskUp());
+    EXPECT_EQ(order(), before);
+
+    // Neighbours that a rebuild keeps together still move.
+    m_wnd->SelectByData(open2);
+    EXPECT_TRUE(m_wnd->MoveCaretTaskUp());
+    m_wnd->Rebuild(false);
+    EXPECT_EQ(TreeText(), QStringLiteral("Open2 Open Done"));
+    EXPECT_EQ(order(), (std::vector<qint32>{open2, done, open}));
+}
+
 // ---- A row inserted at its sorted place sits where a rebuild puts it.
 
 namespace {

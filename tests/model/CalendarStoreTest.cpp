@@ -188,7 +188,7 @@ TEST_F(CalendarStoreTest, AddTaskWithCategoryNameFindsOrMakesTheCategory)
     record.Title = QStringLiteral("Imported");
     record.Category = 2;
 
-    const int known = m_store.AddTaskWithCategoryName(record, GetText(kTextPersonalCategory), true);
+    const int known = m_store.AddTaskWithCategoryName(record, GetText(TextId::WorkCategoryName), true);
     EXPECT_EQ(m_store.GetCategory(known), 1);
 
     const int made = m_store.AddTaskWithCategoryName(record, QStringLiteral("Garden"), true);
@@ -208,7 +208,7 @@ TEST_F(CalendarStoreTest, AddTaskWithCategoryNameFilesUnnamableNamesUnderCategor
     record.Title = QStringLiteral("Imported");
     record.Category = 2;
     EXPECT_EQ(m_store.GetCategory(m_store.AddTaskWithCategoryName(record, QString(), true)), 0);
-    EXPECT_EQ(m_store.GetCategory(m_store.AddTaskWithCategoryName(record, GetText(kTextAllCategories), true)), 0);
+    EXPECT_EQ(m_store.GetCategory(m_store.AddTaskWithCategoryName(record, GetText(TextId::AllCategories), true)), 0);
     EXPECT_EQ(m_store.Categories().Count(), 3);
 }
 
@@ -316,10 +316,13 @@ TEST_F(CalendarStoreTest, SetPriorityMovesToTheEndOfTheNewListOnTheSameDay)
     EXPECT_EQ(DayText(m_store, kMar15), "H:2 N:1,0 L:");
     EXPECT_TRUE(m_store.Modified());
 
-    // A value of the same sign keeps the place.
+    // A new value of the same sign goes to the end of that list too.
+    const int d = Add({"D", kMar15, kPriorityHigh});
+    EXPECT_EQ(DayText(m_store, kMar15), "H:2,3 N:1,0 L:");
     EXPECT_TRUE(m_store.SetPriority(c, 2));
     EXPECT_EQ(m_store.GetPriority(c), 2);
-    EXPECT_EQ(DayText(m_store, kMar15), "H:2 N:1,0 L:");
+    EXPECT_EQ(DayText(m_store, kMar15), "H:3,2 N:1,0 L:");
+    EXPECT_EQ(d, 3);
 
     m_store.SetModified(false);
     EXPECT_TRUE(m_store.SetPriority(c, 2));
@@ -637,7 +640,7 @@ TEST_F(CalendarStoreTest, CurrentTaskIsRememberedByIdAndMarksModifiedOnChange)
 
 TEST_F(CalendarStoreTest, AddCategoryMarksModifiedOnlyOnSuccess)
 {
-    EXPECT_EQ(m_store.AddCategory(CategoryRecord(GetText(kTextPersonalCategory), 0, 0, 0)), -1);
+    EXPECT_EQ(m_store.AddCategory(CategoryRecord(GetText(TextId::WorkCategoryName), 0, 0, 0)), -1);
     EXPECT_FALSE(m_store.Modified());
     EXPECT_EQ(m_store.AddCategory(CategoryRecord(QStringLiteral("Garden"), 3, 0, 0)), 3);
     EXPECT_TRUE(m_store.Modified());
@@ -700,11 +703,11 @@ TEST_F(CalendarStoreTest, CategoryMenuListsPositionsOneUpThenTheDefaultThenTheEd
     CategoryList edited = m_store.Categories();
     edited.MoveUp(3);
     m_store.ReplaceCategories(edited);
-    const std::string personal = GetText(kTextPersonalCategory).toStdString();
-    const std::string business = GetText(kTextBusinessCategory).toStdString();
-    const std::string unfiled = GetText(kTextDefaultCategory).toStdString();
-    const std::string all = GetText(kTextAllCategories).toStdString();
-    const std::string editor = GetText(CalendarStore::kTextEditCategories).toStdString();
+    const std::string personal = GetText(TextId::WorkCategoryName).toStdString();
+    const std::string business = GetText(TextId::PersonalCategoryName).toStdString();
+    const std::string unfiled = GetText(TextId::DefaultCategoryName).toStdString();
+    const std::string all = GetText(TextId::AllCategories).toStdString();
+    const std::string editor = GetText(TextId::EditCategoriesMenu).toStdString();
 
     EXPECT_EQ(MenuText(m_store.CategoryMenu(2, false)),
               personal + "=3|Travel=5|" + business + "=4*|" + unfiled + "=2|---|" + editor + "=1|");

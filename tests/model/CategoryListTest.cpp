@@ -22,8 +22,8 @@ std::vector<qint32> Order(const CategoryList& list)
 TEST(CategoryListTest, FreshRecordIsNamedAfterTheDefaultCategory)
 {
     const CategoryRecord record;
-    ASSERT_FALSE(GetText(kTextDefaultCategory).isEmpty());
-    EXPECT_EQ(record.Name, GetText(kTextDefaultCategory));
+    ASSERT_FALSE(GetText(TextId::DefaultCategoryName).isEmpty());
+    EXPECT_EQ(record.Name, GetText(TextId::DefaultCategoryName));
     EXPECT_EQ(record.Icon, 0u);
     EXPECT_EQ(record.Reserved, 0u);
     EXPECT_EQ(record.Color, 0u);
@@ -40,7 +40,7 @@ TEST(CategoryListTest, DefaultsAreThreeNamedCategoriesInOrder)
     for (int index = 0; index < 3; ++index) {
         const CategoryRecord* record = list.Get(index);
         ASSERT_NE(record, nullptr);
-        EXPECT_EQ(record->Name, GetText(kTextDefaultCategory + index));
+        EXPECT_EQ(record->Name, GetText(TextNumber(TextId::DefaultCategoryName) + index));
         EXPECT_EQ(record->Icon, icons[index]);
         EXPECT_EQ(record->Reserved, 0u);
         EXPECT_EQ(record->Color, colors[index]);
@@ -57,10 +57,10 @@ TEST(CategoryListTest, FindByNameIsExactAndCaseSensitive)
     EXPECT_EQ(list.FindByName(QStringLiteral("garden")), -1);
     EXPECT_EQ(list.FindByName(QStringLiteral("Garden ")), -1);
     EXPECT_EQ(list.FindByName(QString()), -1);
-    EXPECT_EQ(list.FindByName(GetText(kTextAllCategories)), -1);
+    EXPECT_EQ(list.FindByName(GetText(TextId::AllCategories)), -1);
     EXPECT_TRUE(list.NameTaken(QStringLiteral("Garden")));
     EXPECT_FALSE(list.NameTaken(QStringLiteral("garden")));
-    EXPECT_TRUE(list.NameTaken(GetText(kTextAllCategories)));
+    EXPECT_TRUE(list.NameTaken(GetText(TextId::AllCategories)));
 }
 
 TEST(CategoryListTest, AddRefusesEmptyTakenAndAllCategoriesNames)
@@ -68,8 +68,8 @@ TEST(CategoryListTest, AddRefusesEmptyTakenAndAllCategoriesNames)
     CategoryList list;
     list.AddDefaults();
     EXPECT_EQ(list.Add(CategoryRecord(QString(), 1, 0, 0)), -1);
-    EXPECT_EQ(list.Add(CategoryRecord(GetText(kTextPersonalCategory), 4, 0, 0)), -1);
-    EXPECT_EQ(list.Add(CategoryRecord(GetText(kTextAllCategories), 0, 0, 0)), -1);
+    EXPECT_EQ(list.Add(CategoryRecord(GetText(TextId::WorkCategoryName), 4, 0, 0)), -1);
+    EXPECT_EQ(list.Add(CategoryRecord(GetText(TextId::AllCategories), 0, 0, 0)), -1);
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.TableSize(), 3);
 }
@@ -88,7 +88,7 @@ TEST(CategoryListTest, DeletingCategoryOneOfTheDefaultsKeepsItsSlot)
     EXPECT_EQ(list.PositionOf(2), 1);
     EXPECT_EQ(list.Add(Named("Travel")), 3);
     // The freed name can be taken again, by a new slot.
-    EXPECT_EQ(list.Add(CategoryRecord(GetText(kTextPersonalCategory), 1, 0, 0)), 4);
+    EXPECT_EQ(list.Add(CategoryRecord(GetText(TextId::WorkCategoryName), 1, 0, 0)), 4);
 }
 
 TEST(CategoryListTest, DeletedOutsideAndDefaultSlotsRefuseChanges)
@@ -114,11 +114,11 @@ TEST(CategoryListTest, ModifyReplacesAllFieldsButKeepsNamesUnique)
     EXPECT_TRUE(list.Get(2)->Equals(CategoryRecord(QStringLiteral("Office"), 9, 5, 0x123456)));
     // Unchanged, and recolouring under its own name, are fine.
     EXPECT_TRUE(list.Modify(2, CategoryRecord(QStringLiteral("Office"), 9, 5, 0x123456)));
-    EXPECT_TRUE(list.Modify(0, CategoryRecord(GetText(kTextDefaultCategory), 0, 0, 0x0000FF)));
+    EXPECT_TRUE(list.Modify(0, CategoryRecord(GetText(TextId::DefaultCategoryName), 0, 0, 0x0000FF)));
     EXPECT_EQ(list.Get(0)->Color, 0x0000FFu);
 
-    EXPECT_FALSE(list.Modify(2, CategoryRecord(GetText(kTextPersonalCategory), 9, 5, 0)));
-    EXPECT_FALSE(list.Modify(2, CategoryRecord(GetText(kTextAllCategories), 9, 5, 0)));
+    EXPECT_FALSE(list.Modify(2, CategoryRecord(GetText(TextId::WorkCategoryName), 9, 5, 0)));
+    EXPECT_FALSE(list.Modify(2, CategoryRecord(GetText(TextId::AllCategories), 9, 5, 0)));
     EXPECT_FALSE(list.Modify(0, CategoryRecord(QString(), 0, 0, 0)));
     EXPECT_EQ(list.Get(2)->Name, QStringLiteral("Office"));
     EXPECT_EQ(list.Count(), 3);

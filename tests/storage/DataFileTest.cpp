@@ -578,7 +578,7 @@ TEST_F(DataFileTest, DeletingACategoryRenumbersAndTasksFollow)
     ASSERT_TRUE(Load(loaded, holidays, PathOf(u"Renumber.vrx"_s)).ok);
     EXPECT_EQ(loaded.Categories().TableSize(), 3);
     EXPECT_EQ(loaded.Categories().Order(), (std::vector<qint32>{0, 1, 2}));
-    EXPECT_EQ(loaded.Categories().Slot(1).Name, GetText(kTextBusinessCategory));
+    EXPECT_EQ(loaded.Categories().Slot(1).Name, GetText(TextId::PersonalCategoryName));
     EXPECT_EQ(loaded.Categories().Slot(2).Name, u"Travel"_s);
     EXPECT_EQ(loaded.GetTask(0)->Category, 1);
     EXPECT_EQ(loaded.GetTask(1)->Category, 2);

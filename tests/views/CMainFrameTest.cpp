@@ -1,5 +1,7 @@
 #include "ViewFixture.h"
 
+#include "storage/CCryptMemFile.h"
+
 #include "model/DayMark.h"
 #include "support/TestTables.h"
 #include "views/CMainFrame.h"
@@ -166,10 +168,17 @@ TEST_F(MainFrameTest, GroupingAndSortEntriesAreCheckedPerTheSettings)
 {
     Settings& settings = objects->settings;
     const int ids[] = {ID_FLAT, ID_GROUP_BY_DATE, ID_GROUP_BY_CATEGORY, ID_GROUP_SCHEME_3};
+    // Rows: the scheme; columns: Flat, by date, by category, the hidden entry.
+    const bool checked[4][4] = {
+        {true, false, false, false},
+        {false, true, false, false},
+        {false, false, true, false},
+        {false, false, true, true}, // the first start's category grouping
+    };
     for (int scheme = 0; scheme < 4; ++scheme) {
         settings.SetGroupScheme(scheme);
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(StateOf(ids[i]).checked, i == scheme) << "scheme " << scheme << " entry " << i;
+            EXPECT_EQ(StateOf(ids[i]).checked, checked[scheme][i]) << "scheme " << scheme << " entry " << i;
     }
     settings.SetSortComp(true);
     frame->UpdateCommandStates();
@@ -315,6 +324,48 @@ TEST_F(MainFrameTest, ClosingTheWindowSavesANamedCalendarSilently)
     frame.reset();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_TRUE(objects->prompts.messages.isEmpty());
+}
+
+TEST_F(MainFrameTest, AtTheFirstStartTheMenuShowsTheTreesGrouping)
+{
+    ASSERT_EQ(objects->settings.GroupScheme(), GroupByCategoryDayByDay);
+    EXPECT_TRUE(Action(ID_GROUP_BY_CATEGORY)->isChecked());
+    EXPECT_FALSE(Action(ID_FLAT)->isChecked());
+    EXPECT_FALSE(Action(ID_GROUP_BY_DATE)->isChecked());
+}
+
+TEST_F(MainFrameTest, ANamedCalendarThatCannotBeSavedCanStillBeClosedLosingTheChanges)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("full.vrx"));
+    Store().SetFilePath(path);
+    AddTask(QStringLiteral("Lost"), kTestToday);
+    // A full disk: every write stops after ten bytes, until the test ends.
+    struct FullDisk
+    {
+        FullDisk() { CCryptMemFile::SetWriteLimitForTesting(10); }
+        ~FullDisk() { CCryptMemFile::SetWriteLimitForTesting(-1); }
+    } fullDisk;
+    ScriptedPrompts& prompts = objects->prompts;
+
+    // Each close shows the error, then asks; No keeps the window.
+    prompts.messageReplies = {UserPrompts::No};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages[0].icon, UserPrompts::Error);
+    EXPECT_EQ(prompts.messages[1].text, GetText(TextId::CloseLosingChanges));
+    EXPECT_EQ(prompts.messages[1].buttons, UserPrompts::YesNo);
+    EXPECT_TRUE(Store().Modified());
+
+    // Exit takes the same way; Yes leaves, and nothing tries to save again.
+    prompts.messageReplies = {UserPrompts::Yes};
+    frame->OnCommand(ID_EXIT);
+    EXPECT_FALSE(frame->isVisible());
+    frame.reset();
+    EXPECT_EQ(prompts.messages.size(), 4);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(prompts.unexpected.isEmpty());
 }
 
 TEST_F(MainFrameTest, FirstStartUsesTheDefaultSizeAndTheNextOneTheUsersSize)

@@ -3,6 +3,8 @@
 #include "controls/CBtnMonth.h"
 #include "controls/CTabMode.h"
 #include "lists/CTodoTreeWnd.h"
+#include "lists/TaskTreeModel.h"
+#include "model/CategoryList.h"
 #include "model/DayMark.h"
 #include "support/TestTables.h"
 #include "views/CMainView.h"
@@ -164,18 +166,18 @@ const NavigateRow kNavigateRows[] = {
     {"TodayInMonth", 0, kJan31, kNoDate, 1, 0, kTestToday},
     {"TodayFromListGoesToWeek", 2, kJan31, kNoDate, 1, 1, kTestToday},
     {"TodayFromNoDateGoesToWeek", 3, kJan31, kNoDate, 1, 1, kTestToday},
-    {"NextMonth", 0, kJan31, kNoDate, 2, 0, NextMonth(kJan31)},
-    {"PrevMonth", 0, kJan31, kNoDate, 3, 0, PrevMonth(kJan31)},
+    {"NextMonth", 0, kJan31, kNoDate, 2, 0, MakeDate(2024, 2, 1)},
+    {"PrevMonth", 0, kJan31, kNoDate, 3, 0, MakeDate(2023, 12, 1)},
     {"NextWeek", 1, kJan31, kNoDate, 4, 1, MakeDate(2024, 2, 7)},
     {"PrevWeek", 1, kJan31, kNoDate, 5, 1, MakeDate(2024, 1, 24)},
     {"NextDay", 1, kJan31, kNoDate, 6, 1, MakeDate(2024, 2, 1)},
     {"PrevDay", 1, kJan31, kNoDate, 7, 1, MakeDate(2024, 1, 30)},
-    {"NextMonthKeepsTheWeekFlagAsTheStepDoes", 0, kWeekOfJan31, kNoDate, 2, 0, NextMonth(kWeekOfJan31)},
-    {"PrevMonthWithWeekFlag", 0, kWeekOfJan31, kNoDate, 3, 0, PrevMonth(kWeekOfJan31)},
-    {"NextWeekWithWeekFlag", 1, kWeekOfJan31, kNoDate, 4, 1, NextWeek(kWeekOfJan31)},
-    {"PrevWeekWithWeekFlag", 1, kWeekOfJan31, kNoDate, 5, 1, PrevWeek(kWeekOfJan31)},
-    {"NextDayWithWeekFlag", 1, kWeekOfJan31, kNoDate, 6, 1, NextDay(kWeekOfJan31)},
-    {"PrevDayWithWeekFlag", 1, kWeekOfJan31, kNoDate, 7, 1, PrevDay(kWeekOfJan31)},
+    {"NextMonthKeepsTheWeekFlagAsTheStepDoes", 0, kWeekOfJan31, kNoDate, 2, 0, MakeDate(2024, 2, 1) | kWeekFlag},
+    {"PrevMonthWithWeekFlag", 0, kWeekOfJan31, kNoDate, 3, 0, MakeDate(2023, 12, 1) | kWeekFlag},
+    {"NextWeekWithWeekFlag", 1, kWeekOfJan31, kNoDate, 4, 1, MakeDate(2024, 2, 7) | kWeekFlag},
+    {"PrevWeekWithWeekFlag", 1, kWeekOfJan31, kNoDate, 5, 1, MakeDate(2024, 1, 24) | kWeekFlag},
+    {"NextDayWithWeekFlag", 1, kWeekOfJan31, kNoDate, 6, 1, MakeDate(2024, 2, 1) | kWeekFlag},
+    {"PrevDayWithWeekFlag", 1, kWeekOfJan31, kNoDate, 7, 1, MakeDate(2024, 1, 30) | kWeekFlag},
     {"ToDateDropsTheWeekFlag", 0, kWeekOfJan31, MakeDate(2024, 3, 9), 0, 0, MakeDate(2024, 3, 9)},
     {"StepFromListGoesToWeek", 2, kJan31, kNoDate, 4, 1, MakeDate(2024, 2, 7)},
     {"NoDateCode", 1, kJan31, kNoDate, 8, 3, kJan31},
@@ -219,9 +221,9 @@ TEST_F(MainViewTest, MonthAndWeekStepCommandsNavigate)
 {
     State().SelectedDate = kJan31;
     Command(ID_NEXT_MONTH);
-    EXPECT_EQ(State().SelectedDate, NextMonth(kJan31));
+    EXPECT_EQ(State().SelectedDate, MakeDate(2024, 2, 1));
     Command(ID_PREV_MONTH);
-    EXPECT_EQ(State().SelectedDate, PrevMonth(NextMonth(kJan31)));
+    EXPECT_EQ(State().SelectedDate, MakeDate(2024, 1, 1));
     State().SelectedDate = kJan31;
     Command(ID_NEXT_WEEK);
     EXPECT_EQ(State().SelectedDate, MakeDate(2024, 2, 7));
@@ -288,6 +290,45 @@ TEST_F(MainViewTest, SelectCategoryChangesTheSelectionOnlyWhenItDiffers)
     EXPECT_EQ(Store().CategorySelection(), 1);
     EXPECT_TRUE(Store().Modified());
     EXPECT_EQ(State().SelectedTask, -1);
+}
+
+TEST_F(MainViewTest, TaskCategoryIsTakenByWhetherTheCategoryIsLiveAfterADeletion)
+{
+    const int task = AddTask(QStringLiteral("Call"), kTestToday);
+    CategoryList categories = Store().Categories();
+    categories.Delete(1);
+    const int errands = categories.Add(CategoryRecord(QStringLiteral("Errands"), 0, 0, 0x00FF00));
+    Store().ReplaceCategories(categories);
+    ASSERT_EQ(errands, 3);
+    ASSERT_EQ(Store().Categories().Count(), 3);
+
+    view->SetTaskCategory(task, errands);
+    EXPECT_EQ(Store().GetCategory(task), errands);
+    view->SetTaskCategory(task, 1); // deleted
+    view->SetTaskCategory(task, 7); // never there
+    EXPECT_EQ(Store().GetCategory(task), errands);
+}
+
+TEST_F(MainViewTest, SetAsCurrentWithAGroupRowSelectedDoesNothing)
+{
+    objects->settings.SetGroupScheme(GroupByCategory);
+    const int task = AddTask(QStringLiteral("Call"), kTestToday);
+    view->RangeChanged();
+    CTodoTreeWnd* tree = view->TodoTreeWnd();
+    tree->SelectByData(qint64(TaskTreeModel::kCategoryGroupBit)); // the default category's group
+    ASSERT_TRUE(tree->HasCaret());
+    ASSERT_EQ(tree->CaretTask(), -1);
+    Store().SetModified(false);
+
+    Command(ID_SET_AS_CURRENT);
+    EXPECT_TRUE(Prompts().messages.isEmpty());
+    EXPECT_EQ(Store().CurrentTaskId(), -1);
+    EXPECT_FALSE(Store().Modified());
+
+    State().SelectedTask = task;
+    tree->SelectByData(task);
+    Command(ID_SET_AS_CURRENT);
+    EXPECT_EQ(Store().CurrentTaskId(), qint32(Store().GetTask(task)->Id));
 }
 
 TEST_F(MainViewTest, SetIconChangesTheStoreAndIgnoresAnInvalidTask)
@@ -403,7 +444,10 @@ TEST_F(MainViewTest, DeleteMessageForAGoneTaskAsksNothing)
 TEST_F(MainViewTest, SetAndClearCurrent)
 {
     const int task = AddTask(QStringLiteral("Focus"), kTestToday);
+    view->RangeChanged();
+    // The main view selects a row so: its task first, then the tree's caret.
     State().SelectedTask = task;
+    view->TodoTreeWnd()->SelectByData(task);
     Command(ID_SET_AS_CURRENT);
     EXPECT_EQ(Store().CurrentTaskId(), qint32(Store().GetTask(task)->Id));
     Command(ID_CLEAR_CURRENT);
@@ -508,19 +552,36 @@ TEST_F(MainViewTest, SortCompleteFlipsAndMarksTheSettings)
     EXPECT_TRUE(objects->settings.SettingsChanged());
 }
 
-TEST_F(MainViewTest, HideCompleteFlipsTheFlagThatAppliesNow)
+TEST_F(MainViewTest, HideCompleteFlipsTheFlagThatAppliesNowAndNoOther)
 {
-    const bool month = State().HideCompMonth;
-    const bool plan = State().HideCompPlan;
-    Command(ID_HIDE_COMPLETE);
-    EXPECT_NE(State().HideCompMonth, month);
-    State().SelectedDate |= kWeekFlag;
-    Command(ID_HIDE_COMPLETE);
-    EXPECT_NE(State().HideCompPlan, plan);
-    view->ActivateViewMode(ViewState::List);
-    const bool agenda = State().HideCompAgenda;
-    Command(ID_HIDE_COMPLETE);
-    EXPECT_NE(State().HideCompAgenda, agenda);
+    // The five flags as {Month, Week, No Date, a selected week, List}.
+    const auto flags = [&] {
+        const ViewState& v = State();
+        return std::vector<bool>{v.HideCompMonth, v.HideCompWeek, v.HideCompNodate, v.HideCompPlan,
+                                 v.HideCompAgenda};
+    };
+    State().HideCompMonth = State().HideCompWeek = State().HideCompNodate = State().HideCompPlan = false;
+    State().HideCompAgenda = false;
+    const struct
+    {
+        const char* name;
+        int mode;
+        bool weekSelected;
+        std::vector<bool> after;
+    } rows[] = {
+        {"Month", ViewState::Month, false, {true, false, false, false, false}},
+        {"Week", ViewState::Week, false, {true, true, false, false, false}},
+        {"NoDate", ViewState::NoDate, false, {true, true, true, false, false}},
+        {"SelectedWeek", ViewState::Month, true, {true, true, true, true, false}},
+        {"List", ViewState::List, false, {true, true, true, true, true}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        view->ActivateViewMode(row.mode);
+        State().SelectedDate = row.weekSelected ? kTestToday | kWeekFlag : kTestToday;
+        Command(ID_HIDE_COMPLETE);
+        EXPECT_EQ(flags(), row.after);
+    }
 }
 
 // ---- Document commands

@@ -2,9 +2,9 @@
 
 #include "ViewFixture.h"
 
+#include "support/ScreenColors.h"
 #include "support/SignalLog.h"
 #include "model/DayMark.h"
-#include "platform/gui/ColorRef.h"
 #include "platform/gui/Images.h"
 
 #include <QCoreApplication>
@@ -31,7 +31,7 @@ PackedDate Week(PackedDate date)
 
 QRgb Rgb(quint32 ref)
 {
-    return ColorFromRef(ref).rgb();
+    return ScreenColor(ref).rgb();
 }
 
 constexpr int kLabelFlags = Qt::AlignLeft | Qt::AlignTop;
@@ -46,10 +46,10 @@ testing::AssertionResult ShowsText(const QImage& shot, const QRect& rect, int fl
                                    const QFont& font, quint32 colour, quint32 background, QRect clip = {})
 {
     QImage expected(shot.size(), QImage::Format_RGB32);
-    expected.fill(ColorFromRef(background));
+    expected.fill(ScreenColor(background));
     QPainter painter(&expected);
     painter.setFont(font);
-    painter.setPen(ColorFromRef(colour));
+    painter.setPen(ScreenColor(colour));
     painter.drawText(rect, flags, text);
     painter.end();
     QRect bounds = QFontMetrics(font).boundingRect(rect, flags, text) & rect;
@@ -345,7 +345,7 @@ TEST_P(CRenderWndTest, FlightAndNoteIconsSitInOppositeCorners)
     const int baseline = cell.top() + 1 + QFontMetrics(fonts.DateNum()).ascent();
     const auto showsIcon = [&](int index, QPoint at, int fromY) {
         QImage expected(shot.size(), QImage::Format_RGB32);
-        expected.fill(ColorFromRef(settings.Bk()));
+        expected.fill(ScreenColor(settings.Bk()));
         QPainter painter(&expected);
         painter.drawPixmap(at, Images::DayMarkIcon(index, large));
         painter.end();

@@ -306,6 +306,9 @@ const OrbelinText orbelin_texts[] = {
 
     // Caption of the message that a Save As succeeded.
     {288, "Calendar Saved"},
+
+    // Asked after a save failed as the program was being closed.
+    {289, "The calendar could not be saved. Close anyway and lose the changes?"},
 };
 
 const int orbelin_text_count = sizeof(orbelin_texts) / sizeof(orbelin_texts[0]);
