@@ -172,6 +172,8 @@ const NavigateRow kNavigateRows[] = {
     {"PrevWeek", 1, kJan31, kNoDate, 5, 1, MakeDate(2024, 1, 24)},
     {"NextDay", 1, kJan31, kNoDate, 6, 1, MakeDate(2024, 2, 1)},
     {"PrevDay", 1, kJan31, kNoDate, 7, 1, MakeDate(2024, 1, 30)},
+    {"NextDayWithinTheMonth", 1, MakeDate(2024, 1, 15), kNoDate, 6, 1, MakeDate(2024, 1, 16)},
+    {"PrevDayIntoThePreviousMonth", 1, MakeDate(2024, 3, 1), kNoDate, 7, 1, MakeDate(2024, 2, 29)},
     {"NextMonthKeepsTheWeekFlagAsTheStepDoes", 0, kWeekOfJan31, kNoDate, 2, 0, MakeDate(2024, 2, 1) | kWeekFlag},
     {"PrevMonthWithWeekFlag", 0, kWeekOfJan31, kNoDate, 3, 0, MakeDate(2023, 12, 1) | kWeekFlag},
     {"NextWeekWithWeekFlag", 1, kWeekOfJan31, kNoDate, 4, 1, MakeDate(2024, 2, 7) | kWeekFlag},
