@@ -77,7 +77,6 @@ CDlgSelFile::CDlgSelFile(ViewContext& context, bool existingFile, FileTypes type
 
     m_folderLabel = MakeLabel(QStringLiteral("&Folder:"), QStringLiteral("FolderLabel"), this);
     m_folderButton = new CMenuBtn(kFolderId, this);
-    m_folderButton->SetValue(QStringLiteral("My Device"));
     m_folderLabel->setBuddy(m_folderButton);
     connect(m_folderButton, &CMenuBtn::EntryChosen, this, &CDlgSelFile::FolderChosen, Qt::QueuedConnection);
 
