@@ -129,5 +129,12 @@ void CDlgBase::resizeEvent(QResizeEvent* event)
 void CDlgBase::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // The button row makes its OK the default button as it shows, which
+    // would press OK on every Enter a field leaves alone; Enter stays the
+    // dialog's.
+    for (QAbstractButton* button : m_buttonBox->buttons()) {
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setDefault(false);
+    }
     Relayout();
 }

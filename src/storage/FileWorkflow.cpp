@@ -3,6 +3,7 @@
 #include "model/CalendarStore.h"
 #include "model/HolidayList.h"
 #include "model/LanguageModule.h"
+#include "model/LastTaskId.h"
 #include "model/ViewState.h"
 #include "storage/DataFile.h"
 #include "storage/DesktopAssociation.h"
@@ -127,38 +128,58 @@ bool FileWorkflow::StartUp(const QString& commandLinePath)
 
 bool FileWorkflow::OpenDataFile(const QString& path, bool reportMissing)
 {
-    UserPrompts& prompts = m_planner.prompts;
-    PasswordKey& password = m_planner.password;
-    password.SetPassword(QString());
-
-    const QFileInfo file(path);
-    if (!file.exists() || file.isDir()) {
-        if (reportMissing)
-            prompts.ShowMessage(GetText(kTextFileMissing), GetText(kTextErrorCaption), UserPrompts::OkOnly,
-                                UserPrompts::Error);
+    m_planner.password.SetPassword(QString());
+    if (!IsDataFile(path, reportMissing)) {
         StartUntitled();
         return false;
     }
-
     m_planner.store.SetFilePath(path);
+    if (LoadAskingPassword(path, m_planner.store, m_planner.holidays, m_planner.view, m_planner.password))
+        return true;
+    StartUntitled();
+    return false;
+}
+
+bool FileWorkflow::IsDataFile(const QString& path, bool reportMissing)
+{
+    const QFileInfo file(path);
+    if (file.exists() && !file.isDir())
+        return true;
+    if (reportMissing)
+        m_planner.prompts.ShowMessage(GetText(kTextFileMissing), GetText(kTextErrorCaption), UserPrompts::OkOnly,
+                                      UserPrompts::Error);
+    return false;
+}
+
+bool FileWorkflow::LoadAskingPassword(const QString& path, CalendarStore& store, HolidayList& holidays,
+                                      ViewState& view, PasswordKey& password)
+{
+    UserPrompts& prompts = m_planner.prompts;
     int prompt = kTextEnterPassword;
     for (;;) {
         QString error;
+        int number = 0;
         bool loaded = false;
         {
             WaitCursor wait(prompts);
-            loaded = LoadDataFile(m_planner.store, m_planner.holidays, m_planner.view, path, password.KeyBytes(),
-                                  password.KeyBits(), error);
+            loaded = LoadDataFile(store, holidays, view, path, password.KeyBytes(), password.KeyBits(), error,
+                                  &number);
         }
         if (loaded)
             return true;
+        // The system did not let the file be read: no password can change that.
+        if (number == 0 && !error.isEmpty()) {
+            ShowFileError(error);
+            return false;
+        }
 
-        // Any failure may be a password problem: a damaged file asks too.
+        // Any other failure may be a password problem: a damaged file asks too.
         QString entered;
         if (!prompts.AskPassword(GetText(prompt), entered)) {
-            prompts.ShowMessage(GetText(kTextNotOpened), GetText(kTextPasswordCaption), UserPrompts::OkOnly,
-                                UserPrompts::Information);
-            StartUntitled();
+            // Why the file could not be read, then that it was not opened.
+            const QString notOpened = GetText(kTextNotOpened);
+            prompts.ShowMessage(error.isEmpty() ? notOpened : error + u"\n\n"_s + notOpened,
+                                GetText(kTextPasswordCaption), UserPrompts::OkOnly, UserPrompts::Information);
             return false;
         }
         // A password too long for any key cannot be the right one: the load
@@ -166,6 +187,28 @@ bool FileWorkflow::OpenDataFile(const QString& path, bool reportMissing)
         password.SetPassword(entered);
         prompt = kTextPasswordAgain;
     }
+}
+
+bool FileWorkflow::TryOpen(const QString& path, PasswordKey& password)
+{
+    password.SetPassword(QString());
+    if (!IsDataFile(path, true))
+        return false;
+    CalendarStore store;
+    HolidayList holidays;
+    ViewState view;
+    CalendarStore& document = m_planner.store;
+    const QString documentPath = document.FilePath();
+    const bool documentUntitled = document.Untitled();
+    // The password dialog names the file it is asked for; the loader moves
+    // the task counter, which belongs to the calendar still open.
+    document.SetFilePath(path);
+    const quint32 lastTaskId = LastTaskId::Value();
+    const bool loaded = LoadAskingPassword(path, store, holidays, view, password);
+    LastTaskId::Set(lastTaskId);
+    document.SetFilePath(documentPath);
+    document.SetUntitled(documentUntitled);
+    return loaded;
 }
 
 bool FileWorkflow::QuerySave(bool ask)
@@ -188,7 +231,7 @@ bool FileWorkflow::QuerySave(bool ask)
     }
 }
 
-void FileWorkflow::ShowSaveError(const QString& error)
+void FileWorkflow::ShowFileError(const QString& error)
 {
     m_planner.prompts.ShowMessage(error, GetText(kTextErrorCaption), UserPrompts::OkOnly, UserPrompts::Error);
 }
@@ -206,7 +249,7 @@ bool FileWorkflow::WriteDocument(const QString& path, bool force)
                              m_planner.password.KeyBits(), m_planner.settings.Backup(), error);
     }
     if (!saved)
-        ShowSaveError(error);
+        ShowFileError(error);
     return saved;
 }
 
@@ -316,9 +359,26 @@ bool FileWorkflow::OpenFile()
     QString chosen;
     if (!m_planner.prompts.PickFile(UserPrompts::FileKind::Data, false, PickerFolder(), PickerName(), chosen))
         return false;
+    // The calendar in place goes only for a file that opens: a missing,
+    // unreadable or damaged one, or a cancelled password, leave it as it is.
+    PasswordKey key;
+    if (!TryOpen(chosen, key))
+        return false;
     ResetDocument();
     RememberLocation(chosen, true);
-    const bool loaded = OpenDataFile(DataFilePath(), true);
+    const QString path = DataFilePath();
+    bool loaded = false;
+    {
+        m_planner.password = key;
+        m_planner.store.SetFilePath(path);
+        QString error;
+        WaitCursor wait(m_planner.prompts);
+        loaded = LoadDataFile(m_planner.store, m_planner.holidays, m_planner.view, path, key.KeyBytes(),
+                              key.KeyBits(), error);
+    }
+    // The file changed since it was tried: open it the usual way.
+    if (!loaded)
+        loaded = OpenDataFile(path, true);
     if (m_listener)
         m_listener->DocumentLoaded();
     return loaded;

@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+class CalendarStore;
+class HolidayList;
+class PasswordKey;
+class ViewState;
 struct Planner;
 
 // What the main view does when the document changes under it. Both calls
@@ -63,11 +67,12 @@ public:
     // path back as DataDir and DataName. True when a file was loaded.
     bool StartUp(const QString& commandLinePath);
 
-    // Opens a data file: first with no password; when that fails, for
-    // whatever reason, asks for the password until the load succeeds or the
-    // user cancels. A missing file (reported when reportMissing), a cancel or
-    // no file leave an empty untitled document with no password. True when
-    // the file was loaded.
+    // Opens a data file: first with no password; when that fails for a
+    // reason a password may cure (anything but a file the system does not let
+    // the program read, which is reported), asks for the password until the
+    // load succeeds or the user cancels. A missing file (reported when
+    // reportMissing), an unreadable one or a cancel leave an empty untitled
+    // document with no password. True when the file was loaded.
     bool OpenDataFile(const QString& path, bool reportMissing);
 
     // Before New File, Open File and Exit: true when the caller may go on.
@@ -93,8 +98,9 @@ public:
     // New File: offers to save, empties the document and asks for its
     // password (empty or cancelled = none). False when the user stopped it.
     bool NewFile();
-    // Open File: offers to save, asks for a data file and opens it. True when
-    // a file was loaded.
+    // Open File: offers to save, asks for a data file and opens it (with the
+    // password prompts). The calendar in place stays as it is unless the
+    // chosen file opens. True when a file was loaded.
     bool OpenFile();
     // Save: SaveCurrent, then the settings whatever the save gave.
     bool Save();
@@ -120,7 +126,19 @@ private:
     // Writes the document under the wait cursor, creating the file's folder
     // when it is missing; shows the error on failure.
     bool WriteDocument(const QString& path, bool force);
-    void ShowSaveError(const QString& error);
+    // A file that could not be written or read, with the reason.
+    void ShowFileError(const QString& error);
+    // Whether path is a file; a missing one is reported when asked.
+    bool IsDataFile(const QString& path, bool reportMissing);
+    // Loads path into the objects given, with the key in password, asking for
+    // the password after a failure a password may cure until the load
+    // succeeds or the user cancels (which is reported). False when not loaded.
+    bool LoadAskingPassword(const QString& path, CalendarStore& store, HolidayList& holidays, ViewState& view,
+                            PasswordKey& password);
+    // Whether path opens, tried on scratch objects with the password prompts
+    // (they name path); the document stays untouched. The key that opened
+    // it goes to password.
+    bool TryOpen(const QString& path, PasswordKey& password);
     // Asks for a password with the prompt until the key takes it; false when
     // cancelled.
     bool AskAcceptedPassword(const QString& prompt);

@@ -142,6 +142,7 @@ void Settings::VisitSettingsKey(Visit& visit)
     visit(u"DateFormat"_s, m_DateFormat, QString());
     visit(u"DateIncWeek"_s, m_DateIncWeek, true);
     visit(u"DeviceTaskDir"_s, m_DeviceTaskDir, DefaultDeviceTaskDir());
+    visit(u"NativeFileDialog"_s, m_NativeFileDialog, false);
 }
 
 template <class Visit>

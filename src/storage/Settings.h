@@ -108,6 +108,10 @@ public:
     // The folder of the shared task list (one .ics file per task).
     const QString& DeviceTaskDir() const { return m_DeviceTaskDir; }
     bool SetDeviceTaskDir(const QString& value) { return Change(m_DeviceTaskDir, value); }
+    // Files are picked in the desktop's own file dialog instead of the
+    // program's (for users who prefer it).
+    bool NativeFileDialog() const { return m_NativeFileDialog; }
+    bool SetNativeFileDialog(bool value) { return Change(m_NativeFileDialog, value); }
 
     // The day-cell height of the calendar views: CubeH, or for 0 (and below)
     // FontHAgendaCount + FontHDateNum - 4, never below 1.
@@ -221,6 +225,7 @@ private:
     QString m_DateFormat;
     bool m_DateIncWeek = true;
     QString m_DeviceTaskDir;
+    bool m_NativeFileDialog = false;
 
     FontSettings m_fonts;
 

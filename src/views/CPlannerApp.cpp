@@ -1,5 +1,6 @@
 #include "views/CPlannerApp.h"
 
+#include "dialogs/DialogPrompts.h"
 #include "model/LanguageModule.h"
 #include "platform/gui/QtPrompts.h"
 #include "platform/gui/ScreenClass.h"
@@ -15,23 +16,27 @@
 
 namespace {
 
-UserPrompts& PromptsOf(UserPrompts* given, std::unique_ptr<QtPrompts>& own)
+UserPrompts& PromptsOf(UserPrompts* given, std::unique_ptr<QtPrompts>& own,
+                       std::unique_ptr<DialogPrompts>& dialogs)
 {
     if (given)
         return *given;
     own = std::make_unique<QtPrompts>();
-    return *own;
+    dialogs = std::make_unique<DialogPrompts>(*own);
+    return *dialogs;
 }
 
 } // namespace
 
 CPlannerApp::CPlannerApp(UserPrompts* prompts, QObject* parent)
     : QObject(parent),
-      m_prompts(PromptsOf(prompts, m_ownPrompts)),
+      m_prompts(PromptsOf(prompts, m_ownPrompts, m_dialogPrompts)),
       m_settings(ScreenClass::IsLarge()),
       m_planner{m_store, m_holidays, m_view, m_settings, PasswordKey::Instance(), m_prompts},
       m_context{m_planner, m_fonts}
 {
+    if (m_dialogPrompts)
+        m_dialogPrompts->SetContext(&m_context);
     m_midnight.setSingleShot(true);
     // A coarse timer may be off by minutes over a day.
     m_midnight.setTimerType(Qt::PreciseTimer);
@@ -66,8 +71,10 @@ void CPlannerApp::InitInstance(const QString& commandLinePath, bool show)
     m_frame = std::make_unique<CMainFrame>(m_context, commandLinePath);
     connect(this, &CPlannerApp::DayChanged, m_frame.get(), &CMainFrame::RepaintView, Qt::QueuedConnection);
     InstallProgramDialogs(*m_frame->MainView());
-    if (m_ownPrompts)
+    if (m_ownPrompts) {
         m_ownPrompts->SetParentWidget(m_frame.get());
+        m_dialogPrompts->SetParentWidget(m_frame.get());
+    }
     if (show)
         m_frame->show();
 
@@ -83,8 +90,10 @@ void CPlannerApp::DestroyFrame()
         return;
     m_frame->close();
     m_frame.reset();
-    if (m_ownPrompts)
+    if (m_ownPrompts) {
         m_ownPrompts->SetParentWidget(nullptr);
+        m_dialogPrompts->SetParentWidget(nullptr);
+    }
 }
 
 void CPlannerApp::OnIdle()

@@ -15,6 +15,7 @@
 #include <memory>
 
 class CMainFrame;
+class DialogPrompts;
 class QtPrompts;
 class UserPrompts;
 
@@ -26,7 +27,8 @@ class CPlannerApp : public QObject
     Q_OBJECT
 
 public:
-    // Without prompts the desktop's own dialogs answer the questions.
+    // Without prompts the program's own dialogs and the desktop's message
+    // boxes answer the questions.
     explicit CPlannerApp(UserPrompts* prompts = nullptr, QObject* parent = nullptr);
     ~CPlannerApp() override;
 
@@ -55,6 +57,7 @@ private:
     void ArmMidnightTimer();
 
     std::unique_ptr<QtPrompts> m_ownPrompts;
+    std::unique_ptr<DialogPrompts> m_dialogPrompts;
     UserPrompts& m_prompts;
     CalendarStore m_store;
     HolidayList m_holidays;

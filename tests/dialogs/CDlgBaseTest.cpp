@@ -5,6 +5,7 @@
 #include "platform/gui/ScreenClass.h"
 #include "support/PlannerObjects.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -107,6 +108,17 @@ TEST_P(CDlgBaseTest, ControlEnterPressesOkEvenInAMultiLineField)
     EXPECT_EQ(dialog.oks, 2);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_P(CDlgBaseTest, EnterInAOneLineFieldIsNotOk)
+{
+    NoteDialog dialog(objects.context, CDlgBase::Buttons::OkCancel);
+    auto* field = new QLineEdit(&dialog);
+    dialog.show();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(dialog.oks, 0);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.OkButton()->isDefault());
 }
 
 TEST_P(CDlgBaseTest, EscapeAndTheCancelButtonGoThroughTheDialogsCancel)

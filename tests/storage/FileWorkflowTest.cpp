@@ -4,6 +4,7 @@
 #include "model/Clock.h"
 #include "model/HolidayList.h"
 #include "model/LanguageModule.h"
+#include "model/LastTaskId.h"
 #include "model/ViewState.h"
 #include "storage/CCryptMemFile.h"
 #include "storage/DataFile.h"
@@ -24,7 +25,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -111,6 +117,8 @@ struct Prompts : ScriptedPrompts
     bool AskPassword(const QString& prompt, QString& password) override
     {
         Note();
+        if (store)
+            pathsAtPassword << store->FilePath();
         return ScriptedPrompts::AskPassword(prompt, password);
     }
     bool AskNewPassword(QString& password) override
@@ -125,7 +133,28 @@ struct Prompts : ScriptedPrompts
         return ScriptedPrompts::PickFile(kind, forSaving, folder, name, chosenPath);
     }
     void Note() { waitAtQuestion = std::max(waitAtQuestion, waitDepth); }
+    // The document's path whenever the password is asked for: the password
+    // dialog names that file.
+    const CalendarStore* store = nullptr;
+    QStringList pathsAtPassword;
 };
+
+// A file that exists but that the system does not let anyone read, root
+// included: a socket.
+bool MakeUnreadable(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    if (size_t(name.size()) >= sizeof(address.sun_path))
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = socket >= 0 && ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+    if (socket >= 0)
+        ::close(socket);
+    return bound;
+}
 
 struct CountingListener : DocumentListener
 {
@@ -148,6 +177,7 @@ protected:
         // The checks compare shown texts with the numbered ones.
         ASSERT_FALSE(GetText(219).isEmpty());
         m_workflow.SetListener(&m_listener);
+        m_prompts.store = &m_store;
     }
 
     void TearDown() override
@@ -195,6 +225,17 @@ protected:
         EXPECT_EQ(LiveTasks(m_store), 0);
         EXPECT_EQ(m_store.Categories().Count(), 3);
         EXPECT_EQ(m_password.KeyBits(), 0);
+    }
+
+    // The file was not opened: why, then message 225.
+    void ExpectNotOpened(int index, int reason) const
+    {
+        ASSERT_LT(index, m_prompts.messages.size());
+        const ScriptedPrompts::Shown& shown = m_prompts.messages.at(index);
+        const QString expected = reason ? GetText(reason) + u"\n\n"_s + GetText(225) : GetText(225);
+        EXPECT_EQ(shown.text, expected);
+        EXPECT_EQ(shown.caption, GetText(183));
+        EXPECT_EQ(shown.icon, UserPrompts::Information);
     }
 
     void ExpectMessage(int index, int text, int caption, Icon icon) const
@@ -347,15 +388,16 @@ TEST_F(FileWorkflowTest, FailedLoadsAskForThePasswordUntilItFitsOrTheUserCancels
         std::vector<std::pair<bool, QString>> replies;
         std::vector<int> prompts;
         bool loaded;
+        int reason = 0; // why it was not opened
     };
     const std::vector<Row> rows = {
         {"right password first", File::Protected, {{true, u"secret"_s}}, {224}, true},
         {"wrong then right", File::Protected, {{true, u"wrong"_s}, {true, u"secret"_s}}, {224, 226}, true},
         {"too long then right", File::Protected, {{true, u"a password too long for a key"_s}, {true, u"secret"_s}},
          {224, 226}, true},
-        {"wrong then cancel", File::Protected, {{true, u"wrong"_s}, {false, QString()}}, {224, 226}, false},
-        {"cancel at once", File::Protected, {{false, QString()}}, {224}, false},
-        {"damaged file", File::Damaged, {{true, u"secret"_s}, {false, QString()}}, {224, 226}, false},
+        {"wrong then cancel", File::Protected, {{true, u"wrong"_s}, {false, QString()}}, {224, 226}, false, 207},
+        {"cancel at once", File::Protected, {{false, QString()}}, {224}, false, 207},
+        {"damaged file", File::Damaged, {{true, u"secret"_s}, {false, QString()}}, {224, 226}, false, 211},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -365,6 +407,7 @@ TEST_F(FileWorkflowTest, FailedLoadsAskForThePasswordUntilItFitsOrTheUserCancels
         else
             WriteBytes(path, QByteArray("ca\x0A\x00[C11_FILE]broken", 20));
         m_prompts = Prompts();
+        m_prompts.store = &m_store;
         m_prompts.passwordReplies.assign(row.replies.begin(), row.replies.end());
         m_workflow.ResetDocument();
 
@@ -383,10 +426,28 @@ TEST_F(FileWorkflowTest, FailedLoadsAskForThePasswordUntilItFitsOrTheUserCancels
         } else {
             ExpectEmptyUntitled();
             ASSERT_EQ(m_prompts.messages.size(), 1);
-            ExpectMessage(0, 225, 183, UserPrompts::Information);
+            ExpectNotOpened(0, row.reason);
         }
+        // The password dialog names the file it asks for.
+        EXPECT_EQ(m_prompts.pathsAtPassword, QStringList(qsizetype(row.prompts.size()), path));
         ExpectNoSurprises();
     }
+}
+
+TEST_F(FileWorkflowTest, AFileTheSystemDoesNotLetBeReadIsReportedWithoutAskingForAPassword)
+{
+    const QString path = PathOf(u"socket.vrx"_s);
+    ASSERT_TRUE(MakeUnreadable(path));
+
+    EXPECT_FALSE(m_workflow.OpenDataFile(path, true));
+
+    EXPECT_TRUE(m_prompts.passwordPrompts.isEmpty());
+    ASSERT_EQ(m_prompts.messages.size(), 1);
+    EXPECT_FALSE(m_prompts.messages[0].text.isEmpty());
+    EXPECT_EQ(m_prompts.messages[0].caption, GetText(195));
+    EXPECT_EQ(m_prompts.messages[0].icon, UserPrompts::Error);
+    ExpectEmptyUntitled();
+    ExpectNoSurprises();
 }
 
 TEST_F(FileWorkflowTest, OpenFileLoadsTheChosenFileAndRemembersItsPlace)
@@ -408,13 +469,19 @@ TEST_F(FileWorkflowTest, OpenFileLoadsTheChosenFileAndRemembersItsPlace)
     EXPECT_EQ(m_listener.loads, 1);
     ExpectNoSurprises();
 
-    // A file that is gone is reported and leaves an empty untitled calendar.
-    m_prompts.fileReplies.push_back({true, PathOf(u"Gone.vrx"_s)});
-    EXPECT_FALSE(m_workflow.OpenFile());
-    ExpectEmptyUntitled();
-    ASSERT_EQ(m_prompts.messages.size(), 1);
-    ExpectMessage(0, 223, 195, UserPrompts::Error);
-    EXPECT_EQ(StoredLocation(), std::make_pair(Folder(), u"Gone.vrx"_s));
+    // A protected file asks for its password until it fits, once.
+    WriteCalendar(PathOf(u"Secret.vrx"_s), u"secret"_s, u"Hidden"_s);
+    m_prompts.fileReplies.push_back({true, PathOf(u"Secret.vrx"_s)});
+    m_prompts.passwordReplies = {{true, u"wrong"_s}, {true, u"secret"_s}};
+    EXPECT_TRUE(m_workflow.OpenFile());
+    EXPECT_EQ(m_prompts.passwordPrompts, (QStringList{GetText(224), GetText(226)}));
+    EXPECT_EQ(m_prompts.pathsAtPassword, QStringList(2, PathOf(u"Secret.vrx"_s)));
+    EXPECT_TRUE(HasTask(m_store, u"Hidden"_s));
+    EXPECT_TRUE(m_password.MatchesPassword(u"secret"_s));
+    EXPECT_EQ(m_store.FilePath(), PathOf(u"Secret.vrx"_s));
+    EXPECT_FALSE(m_store.Modified());
+    EXPECT_EQ(StoredLocation(), std::make_pair(Folder(), u"Secret.vrx"_s));
+    ExpectNoSurprises();
 
     // A file in the program's own folder is remembered with an empty DataDir.
     const QString program = FileWorkflow::ProgramFolder();
@@ -425,6 +492,96 @@ TEST_F(FileWorkflowTest, OpenFileLoadsTheChosenFileAndRemembersItsPlace)
     EXPECT_TRUE(HasTask(m_store, u"Home task"_s));
     EXPECT_EQ(StoredLocation(), std::make_pair(QString(), u"Home.vrx"_s));
     ExpectNoSurprises();
+}
+
+TEST_F(FileWorkflowTest, OpenFileKeepsTheCalendarInPlaceWhenTheChosenFileDoesNotOpen)
+{
+    enum class File { Missing, Unreadable, Damaged, Foreign, Protected };
+    struct Row
+    {
+        const char* name;
+        File file;
+        int passwords;  // wrong ones typed before Cancel
+        int message;    // 0: the system's reason, titled 195
+        int reason = 0; // before 225, titled 183
+    };
+    const Row rows[] = {
+        {"missing", File::Missing, -1, 223},
+        {"unreadable", File::Unreadable, -1, 0},
+        {"damaged", File::Damaged, 0, 225, 211},
+        {"not a calendar", File::Foreign, 0, 225, 209},
+        {"wrong password three times", File::Protected, 3, 225, 207},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString current = PathOf(u"Current.vrx"_s);
+        WriteCalendar(current, u"mine"_s, u"Mine"_s);
+        m_prompts = Prompts();
+        m_prompts.store = &m_store;
+        m_prompts.passwordReplies = {{true, u"mine"_s}};
+        ASSERT_TRUE(m_workflow.OpenDataFile(current, true));
+        ASSERT_GE(m_store.AddTask(Task(u"Unsaved"_s), true), 0);
+        m_store.SetFilePath(QString());
+        m_store.SetUntitled(true); // a calendar never saved: nothing else holds it
+        m_settings.SetDataName(u"Current.vrx"_s);
+        m_settings.SaveFileLocation();
+        m_listener = CountingListener();
+
+        const QString chosen = PathOf(u"Chosen.vrx"_s);
+        QFile::remove(chosen);
+        switch (row.file) {
+        case File::Missing:
+            break;
+        case File::Unreadable:
+            ASSERT_TRUE(MakeUnreadable(chosen));
+            break;
+        case File::Damaged:
+            WriteBytes(chosen, QByteArray("ca\x0A\x00[C11_FILE]broken", 20));
+            break;
+        case File::Foreign:
+            WriteBytes(chosen, QByteArray("\x89PNG\r\n\x1A\n and more of a picture"));
+            break;
+        case File::Protected:
+            WriteCalendar(chosen, u"theirs"_s, u"Theirs"_s);
+            break;
+        }
+        const quint32 lastId = LastTaskId::Value();
+        m_prompts = Prompts();
+        m_prompts.store = &m_store;
+        m_prompts.messageReplies = {UserPrompts::No}; // do not save the untitled calendar
+        m_prompts.fileReplies.push_back({true, chosen});
+        for (int i = 0; i < row.passwords; ++i)
+            m_prompts.passwordReplies.push_back({true, u"wrong"_s});
+        if (row.passwords >= 0)
+            m_prompts.passwordReplies.push_back({false, QString()});
+
+        EXPECT_FALSE(m_workflow.OpenFile());
+
+        // The calendar in place is as it was, password and all.
+        EXPECT_TRUE(HasTask(m_store, u"Mine"_s));
+        EXPECT_TRUE(HasTask(m_store, u"Unsaved"_s));
+        EXPECT_FALSE(HasTask(m_store, u"Theirs"_s));
+        EXPECT_TRUE(m_store.Modified());
+        EXPECT_TRUE(m_store.Untitled());
+        EXPECT_TRUE(m_store.FilePath().isEmpty());
+        EXPECT_TRUE(m_password.MatchesPassword(u"mine"_s));
+        EXPECT_EQ(LastTaskId::Value(), lastId);
+        EXPECT_EQ(m_listener.resets, 0);
+        EXPECT_EQ(StoredLocation().second, u"Current.vrx"_s);
+        EXPECT_EQ(m_prompts.passwordPrompts.size(), row.passwords + 1);
+        EXPECT_EQ(m_prompts.pathsAtPassword, QStringList(row.passwords + 1, chosen));
+        ASSERT_EQ(m_prompts.messages.size(), 2); // the offer to save, then why
+        if (row.message == 225) {
+            ExpectNotOpened(1, row.reason);
+        } else if (row.message == 0) {
+            EXPECT_FALSE(m_prompts.messages[1].text.isEmpty());
+            EXPECT_EQ(m_prompts.messages[1].caption, GetText(195));
+            EXPECT_EQ(m_prompts.messages[1].icon, UserPrompts::Error);
+        } else {
+            ExpectMessage(1, row.message, 195, UserPrompts::Error);
+        }
+        ExpectNoSurprises();
+    }
 }
 
 TEST_F(FileWorkflowTest, OpenFileStopsWhenTheUserCancels)

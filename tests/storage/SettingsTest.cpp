@@ -99,6 +99,7 @@ std::vector<ValueRow> AllValues()
         SETTING("Settings", DateIncWeek, bool, true, true, false),
         SETTING("Settings", DeviceTaskDir, S, Settings::DefaultDeviceTaskDir(), Settings::DefaultDeviceTaskDir(),
                 QStringLiteral("/home/me/tasks")),
+        SETTING("Settings", NativeFileDialog, bool, false, false, true),
 
         FONT(FontNameTitle, S, kTahoma, kTahoma, QStringLiteral("DejaVu Sans")),
         FONT(FontNameNote, S, kTahoma, kTahoma, QStringLiteral("DejaVu Serif")),

@@ -357,6 +357,8 @@ TEST_F(MainViewDialogsTest, TaskListExportAndImportReportTheirCounts)
     AddTask(QStringLiteral("Also shared"), kNoDate);
 
     Command(ID_EXPORT_TASK_LIST);
+    EXPECT_GE(Prompts().maxWaitDepth, 1);
+    EXPECT_EQ(Prompts().waitDepth, 0);
     ASSERT_EQ(Prompts().messages.size(), 1);
     EXPECT_EQ(Prompts().messages.first().text, GetText(242).arg(2));
     EXPECT_EQ(Prompts().messages.first().caption, GetText(245));

@@ -4,6 +4,16 @@
 #include "views/CMainView.h"
 #include "views/CPlannerApp.h"
 
+#include "dialogs/CDlgPw.h"
+#include "dialogs/DialogRunner.h"
+#include "model/LastTaskId.h"
+#include "storage/DataFile.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
 #include <QEventLoop>
 #include <QTimer>
 
@@ -97,6 +107,57 @@ TEST_F(PlannerAppTest, IdleWorkRunsWhenTheEventLoopWaits)
     loop.exec();
     EXPECT_EQ(app.CurrentDate(), NextDay(kTestToday));
     app.Frame()->SetPersistent(false);
+}
+
+TEST_F(PlannerAppTest, TheProgramAsksForThePasswordOfItsDataFileInItsOwnDialog)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Secret.vrx"));
+    const quint32 lastId = LastTaskId::Value();
+    {
+        CalendarStore store;
+        store.ResetToDefaults();
+        TaskRecord task;
+        task.Title = QStringLiteral("Hidden");
+        ASSERT_GE(store.AddTask(task, true), 0);
+        PasswordKey key;
+        key.SetPassword(QStringLiteral("secret"));
+        QString error;
+        ASSERT_TRUE(SaveDataFile(store, HolidayList(), path, true, key.KeyBytes(), key.KeyBits(), false, error));
+    }
+    QStringList shown;
+    DialogRunner::SetScript([&shown](QDialog& dialog) {
+        shown << dialog.objectName();
+        auto* password = dynamic_cast<CDlgPw*>(&dialog);
+        if (!password)
+            return int(QDialog::Rejected);
+        QTest::keyClicks(password->PasswordField(), QStringLiteral("secret"));
+        password->PressOk();
+        return password->result();
+    });
+    // The desktop's message boxes would wait for a click: none may come, and
+    // one that does is closed so the test fails instead of hanging.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    guard.start(2000);
+
+    CPlannerApp app; // with the program's own prompts
+    app.InitInstance(path, false);
+    RunPostedMessages();
+    DialogRunner::ClearScript();
+
+    EXPECT_EQ(shown, QStringList{QStringLiteral("CDlgPw")});
+    const Planner& planner = app.Context().planner;
+    EXPECT_EQ(planner.store.FilePath(), path);
+    ASSERT_EQ(planner.store.TaskCount(), 1);
+    EXPECT_EQ(planner.store.GetTask(0)->Title, QStringLiteral("Hidden"));
+    app.Frame()->SetPersistent(false);
+    app.DestroyFrame();
+    PasswordKey::Instance().SetPassword(QString());
+    LastTaskId::Set(lastId);
 }
 
 } // namespace

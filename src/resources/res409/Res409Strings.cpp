@@ -226,9 +226,9 @@ const OrbelinText orbelin_texts[] = {
     {220, "A file with this name already exists. Do you want to replace it?"},
     {221, "Save As"},
     {222, "The calendar was saved."},
-    {223, "The file does not exist. A new, empty calendar was started."},
+    {223, "The file does not exist."},
     {224, "This calendar is protected by a password. Please enter the password:"},
-    {225, "The file was not opened. A new, empty calendar was started."},
+    {225, "The file was not opened."},
     {226, "The password is wrong, or the file is damaged. Please enter the password again:"},
 
     // Tabs of the preferences.
